@@ -1,0 +1,83 @@
+// The object's own operations: identities, progress receiver, presence, raw input, language.
+#include "lumo_api_library.h"
+
+#include <cstdio>
+
+#include "host.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr uint16_t kUsagePageGenericDesktop = 0x01;
+constexpr uint16_t kUsageMouse = 0x02;
+constexpr uint16_t kUsageKeyboard = 0x06;
+constexpr uint16_t kPrimaryLanguageMask = 0x3FF;
+constexpr uint16_t kPrimaryLanguageKorean = 0x12;
+constexpr uint16_t kLanguageEnglishUS = 1033;
+
+void ShowRawInputError(const char* format, int error) {
+    char text[80];
+    std::snprintf(text, sizeof text, format, error);
+    ShowLibraryMessage(Utf8ToUtf16(text), kLumoMbOk | kLumoMbIconError);
+}
+
+}  // namespace
+
+// The screen an absolute mouse position spans; the macro settings take it over once they exist.
+CLumoAPILibrary::CLumoAPILibrary() {
+    const LumoScreenSize screen = Host().GetVirtualScreenSize();
+    m_wGameWidth = static_cast<uint16_t>(screen.width);
+    m_wGameHeight = static_cast<uint16_t>(screen.height);
+}
+
+CLumoAPILibrary::~CLumoAPILibrary() { m_Cmd.Close(); }
+
+int CLumoAPILibrary::Reserved1(uint32_t /*first*/, uint32_t /*second*/) { return 0; }
+
+void CLumoAPILibrary::SetDeviceId(uint16_t vendorId, uint16_t productId) {
+    m_usDevVID = vendorId;
+    m_usDevPID = productId;
+}
+
+void CLumoAPILibrary::SetProgressWindow(CLumoMessageReceiver* window) {
+    m_pProgressWindow = window;
+}
+
+void CLumoAPILibrary::SetEditMacro(EditorMacro* macro) { m_pEditMacro = macro; }
+
+// Only discovery runs, on a connection of its own: no report is exchanged, so a keypad that is
+// busy with another exchange still counts as present.
+bool CLumoAPILibrary::IsDevicePresent(const uint16_t* identity) {
+    CHidIO probe;
+    const bool present = probe.Open(identity[0], identity[1]);
+    probe.Close();
+    return present;
+}
+
+void CLumoAPILibrary::RegisterRawInput(CLumoWindow* window) {
+    const LumoRawInputDevice devices[] = {
+        {kUsagePageGenericDesktop, kUsageKeyboard, kLumoRawInputSink, window},
+        {kUsagePageGenericDesktop, kUsageMouse, kLumoRawInputSink, window},
+    };
+    if (const int error = Host().RegisterRawInputDevices(devices, 2)) {
+        ShowRawInputError("RegisterRawInputDevices Error %d", error);
+    }
+}
+
+// Removes the keyboard registration only; the mouse stays registered.
+void CLumoAPILibrary::UnregisterRawInput() {
+    const LumoRawInputDevice keyboard{kUsagePageGenericDesktop, kUsageKeyboard,
+                                      kLumoRawInputRemove, nullptr};
+    if (const int error = Host().RegisterRawInputDevices(&keyboard, 1)) {
+        ShowRawInputError("RegisterRawInputDevices RIDEV_REMOVE Error %d", error);
+    }
+}
+
+uint16_t CLumoAPILibrary::GetUiLanguage() {
+    const uint16_t language = Host().GetUserDefaultLanguage();
+    return (language & kPrimaryLanguageMask) == kPrimaryLanguageKorean ? language
+                                                                        : kLanguageEnglishUS;
+}
+
+}  // namespace varnel

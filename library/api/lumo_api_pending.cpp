@@ -1,0 +1,340 @@
+// Operations whose subsystems are not built yet. Each does nothing and returns its neutral
+// value (false, 0, -1 for a search, an empty text) until its subsystem replaces it.
+#include "lumo_api_library.h"
+
+namespace varnel {
+
+uint32_t CLumoAPILibrary::DecodeBlock(uint32_t /*offset*/, uint8_t* /*data*/, uint32_t /*length*/) {
+    return 0;
+}
+
+int CLumoAPILibrary::WriteLdrom() {
+    return 0;
+}
+
+bool CLumoAPILibrary::EraseLdrom() {
+    return false;
+}
+
+int CLumoAPILibrary::EraseAprom() {
+    return 0;
+}
+
+int CLumoAPILibrary::EraseApromSize(uint32_t /*size*/) {
+    return 0;
+}
+
+int CLumoAPILibrary::EraseApromRange(uint32_t /*start*/, uint32_t /*end*/) {
+    return 0;
+}
+
+bool CLumoAPILibrary::UpdateLdrom() {
+    return false;
+}
+
+int CLumoAPILibrary::WriteLdromData(uint32_t /*address*/, uint32_t /*length*/, const uint8_t* /*data*/) {
+    return 0;
+}
+
+bool CLumoAPILibrary::CheckFirmwareHeader(const uint8_t* /*header*/) {
+    return false;
+}
+
+bool CLumoAPILibrary::DecFirmware(const uint8_t* /*file*/, uint32_t /*size*/) {
+    return false;
+}
+
+void CLumoAPILibrary::LoadFirmwareFile(const char16_t* /*path*/) {}
+
+int CLumoAPILibrary::GetFirmwareFileId(const uint8_t* /*file*/, uint16_t* /*ids*/) {
+    return 0;
+}
+
+bool CLumoAPILibrary::ReadBootDataBlock(uint8_t* /*block*/) {
+    return false;
+}
+
+int CLumoAPILibrary::LdromBootHold() {
+    return 0;
+}
+
+bool CLumoAPILibrary::VerifyLdrom() {
+    return false;
+}
+
+void CLumoAPILibrary::LoadLdromResource(const char16_t* /*type*/, uint16_t /*id*/) {}
+
+void CLumoAPILibrary::ExportLdromResource(const char16_t* /*type*/, uint16_t /*id*/, const char16_t* /*path*/) {}
+
+bool CLumoAPILibrary::WriteAprom() {
+    return false;
+}
+
+bool CLumoAPILibrary::ProgramAprom(const uint8_t* /*data*/, uint32_t /*size*/) {
+    return false;
+}
+
+bool CLumoAPILibrary::EraseDeviceArea(uint32_t /*start*/, uint32_t /*size*/) {
+    return false;
+}
+
+int CLumoAPILibrary::ReadDeviceMacrosPlain(uint32_t /*address*/, uint32_t /*maxBytes*/) {
+    return 0;
+}
+
+int CLumoAPILibrary::WriteDeviceMacrosPlain(uint32_t /*address*/, uint32_t /*unused*/) {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetDeviceImageSize() {
+    return 0;
+}
+
+int CLumoAPILibrary::ReadDeviceMacros(uint32_t /*address*/, uint32_t /*maxBytes*/) {
+    return 0;
+}
+
+int CLumoAPILibrary::WriteDeviceMacros(uint32_t /*address*/, uint32_t /*unused*/) {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetDeviceImageSize2() {
+    return 0;
+}
+
+const char* CLumoAPILibrary::GetDeviceMacroInfo(int /*index*/) {
+    static const char empty[20] = {};
+    return empty;
+}
+
+void CLumoAPILibrary::ClearDeviceMacros() {}
+
+int CLumoAPILibrary::GetDeviceMacroCount() {
+    return 0;
+}
+
+void CLumoAPILibrary::SetDeviceMacro(int /*index*/, MacroHeader /*header*/, std::vector<MacroCell> /*cells*/) {}
+
+void CLumoAPILibrary::DeleteDeviceMacro(int /*index*/) {}
+
+void CLumoAPILibrary::DeleteLastDeviceMacro() {}
+
+void CLumoAPILibrary::AddDeviceMacro(DeviceMacro /*macro*/) {}
+
+int CLumoAPILibrary::FindMacro(const std::u16string& /*name*/, int /*skipIndex*/) {
+    return -1;
+}
+
+EditorMacro CLumoAPILibrary::GetMacro(int /*index*/) {
+    return {};
+}
+
+void CLumoAPILibrary::SetMacro(int /*index*/, EditorMacro /*macro*/) {}
+
+int CLumoAPILibrary::GetMacroCount() {
+    return 0;
+}
+
+std::u16string CLumoAPILibrary::GetMacroName(int /*index*/) {
+    return {};
+}
+
+int CLumoAPILibrary::FindDeviceMacro(const std::u16string& /*name*/, int /*skipIndex*/) {
+    return -1;
+}
+
+const DeviceMacro* CLumoAPILibrary::GetDeviceMacro(int /*index*/) {
+    return nullptr;
+}
+
+bool CLumoAPILibrary::LoadMacroFile(const char16_t* /*path*/, std::u16string* /*reason*/) {
+    return false;
+}
+
+bool CLumoAPILibrary::MergeMacroFile(CLumoWindow* /*owner*/, const char16_t* /*path*/, std::u16string* /*reason*/) {
+    return false;
+}
+
+bool CLumoAPILibrary::ImportMacroText(const char16_t* /*path*/, std::u16string* /*reason*/) {
+    return false;
+}
+
+bool CLumoAPILibrary::SaveMacroFile(const char16_t* /*path*/, std::u16string* /*reason*/) {
+    return false;
+}
+
+void CLumoAPILibrary::AddMacro(EditorMacro /*macro*/) {}
+
+void CLumoAPILibrary::DeleteMacro(int /*index*/) {}
+
+void CLumoAPILibrary::PutDeviceMacro(const EditorMacro* /*macro*/) {}
+
+void CLumoAPILibrary::EditListInsertEvent(CLumoListView* /*list*/, int /*row*/, const MacroItem& /*event*/, int /*flag*/) {}
+
+void CLumoAPILibrary::EditListDeleteRow(CLumoListView* /*list*/, int /*row*/) {}
+
+void CLumoAPILibrary::EditListRefreshRow(CLumoListView* /*list*/, int /*row*/) {}
+
+void CLumoAPILibrary::EditListInsertMouseAbsolute(CLumoListView* /*list*/, int /*row*/, const MacroItem& /*event*/, int /*flag*/) {}
+
+void CLumoAPILibrary::EditListInsertMouseRelative(CLumoListView* /*list*/, int /*row*/, const MacroItem& /*event*/, int /*flag*/) {}
+
+int CLumoAPILibrary::GetKeyScanCode(uint32_t /*row*/) {
+    return -1;
+}
+
+int CLumoAPILibrary::FindKeyByScanCode(int /*scanCode*/) {
+    return -1;
+}
+
+int CLumoAPILibrary::GetKeyVirtualCode(uint32_t /*row*/) {
+    return -1;
+}
+
+int CLumoAPILibrary::FindKeyByVirtualCode(int /*virtualKey*/) {
+    return -1;
+}
+
+std::u16string CLumoAPILibrary::GetKeyName(uint32_t /*row*/) {
+    return {};
+}
+
+int CLumoAPILibrary::FindKeyByUsage(int /*usage*/) {
+    return -1;
+}
+
+std::u16string CLumoAPILibrary::GetKeyNameByVirtualCode(int /*virtualKey*/) {
+    return {};
+}
+
+uint8_t* CLumoAPILibrary::UsageToKeyCodes(uint8_t* pair, int /*usage*/) {
+    return pair;
+}
+
+int CLumoAPILibrary::FindKeyByCode(uint16_t /*keyCode*/) {
+    return -1;
+}
+
+int CLumoAPILibrary::KeyToUsage(uint16_t /*keyCode*/) {
+    return 0;
+}
+
+std::u16string CLumoAPILibrary::UsageToShortName(uint32_t /*usage*/) {
+    return {};
+}
+
+int CLumoAPILibrary::GetKeyCount() {
+    return 0;
+}
+
+std::u16string CLumoAPILibrary::GetKeyActionName(uint32_t /*action*/) {
+    return {};
+}
+
+std::u16string CLumoAPILibrary::GetButtonActionName(uint32_t /*action*/) {
+    return {};
+}
+
+std::u16string CLumoAPILibrary::FormatMacroItem(const MacroItem& /*item*/) {
+    return {};
+}
+
+void CLumoAPILibrary::SetSettingsKey(const char16_t* /*keyPath*/) {}
+
+uint32_t CLumoAPILibrary::GetGameWidth() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetGameHeight() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetPositionCaptureKey() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetRecordKey() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetRecordOption0() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetRecordOption1() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetRecordOption2() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetRecordOption3() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetRecordOption4() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetRecordOption7() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetRecordOption8() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetRecordMouseDistance() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetRecordEventInterval() {
+    return 0;
+}
+
+uint32_t CLumoAPILibrary::GetDefaultDelay() {
+    return 0;
+}
+
+void CLumoAPILibrary::LoadSettings() {}
+
+void CLumoAPILibrary::SetGameWidth(uint32_t /*value*/) {}
+
+void CLumoAPILibrary::SetGameHeight(uint32_t /*value*/) {}
+
+void CLumoAPILibrary::SetPositionCaptureKey(uint32_t /*value*/) {}
+
+void CLumoAPILibrary::SetRecordKey(uint32_t /*value*/) {}
+
+void CLumoAPILibrary::SetRecordOption0(uint32_t /*flag*/) {}
+
+void CLumoAPILibrary::SetRecordOption1(uint32_t /*flag*/) {}
+
+void CLumoAPILibrary::SetRecordOption2(uint32_t /*flag*/) {}
+
+void CLumoAPILibrary::SetRecordOption3(uint32_t /*flag*/) {}
+
+void CLumoAPILibrary::SetRecordOption4(uint32_t /*flag*/) {}
+
+void CLumoAPILibrary::SetRecordOption7(uint32_t /*flag*/) {}
+
+void CLumoAPILibrary::SetRecordOption8(uint32_t /*flag*/) {}
+
+void CLumoAPILibrary::SetRecordMouseDistance(uint32_t /*value*/) {}
+
+void CLumoAPILibrary::SetRecordEventInterval(uint32_t /*value*/) {}
+
+void CLumoAPILibrary::SetDefaultDelay(uint32_t /*value*/) {}
+
+void CLumoAPILibrary::SaveSettings() {}
+
+void CLumoAPILibrary::ReadSettingsBlock(uint32_t /*index*/, uint8_t* /*buffer*/) {}
+
+void CLumoAPILibrary::WriteSettingsBlock(uint32_t /*index*/, const uint8_t* /*buffer*/) {}
+
+uint32_t CLumoAPILibrary::QueryDeviceState() {
+    return 0;
+}
+
+}  // namespace varnel
