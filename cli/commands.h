@@ -1,0 +1,19 @@
+// The varnelctl commands. Each takes the words after its name and returns the exit code, or
+// throws a CliError.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli_context.h"
+
+namespace varnelctl {
+
+using Arguments = std::vector<std::string>;
+
+int RunList(CliContext& context, const Arguments& args);
+int RunInfo(CliContext& context, const Arguments& args);
+int RunStep(CliContext& context, const Arguments& args);
+int RunRaw(CliContext& context, const Arguments& args);
+
+}  // namespace varnelctl

@@ -1,0 +1,137 @@
+// varnelctl: the keypad's jobs from the command line, over the same library as the program.
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "cli_error.h"
+#include "commands.h"
+#include "hidraw_access.h"
+
+namespace varnelctl {
+namespace {
+
+constexpr const char kUsage[] =
+    "Usage: varnelctl [--json] [--hid SPEC] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  list                       keypads attached and their mode\n"
+    "  info                       mode, firmware version and current step\n"
+    "  step [1-8]                 show the active step, or select one\n"
+    "  raw KIND HEX...            one exchange with a request given in hexadecimal;\n"
+    "                             KIND is query, command, send, boot-query or boot-command\n"
+    "\n"
+    "Options:\n"
+    "  --json                     print results (and errors) as JSON\n"
+    "  --hid SPEC                 HID transport: hidapi (default) or socket:PATH for the\n"
+    "                             keypad simulator; also taken from VARNEL_HID\n"
+    "  -h, --help                 this text\n"
+    "\n"
+    "Exit codes: 0 success, 1 device error, 2 usage error, 3 no keypad.\n";
+
+using Handler = int (*)(CliContext&, const Arguments&);
+
+const std::map<std::string, Handler> kCommands = {
+    {"list", RunList},
+    {"info", RunInfo},
+    {"step", RunStep},
+    {"raw", RunRaw},
+};
+
+struct CommandLine {
+    bool json = false;
+    bool help = false;
+    std::string hidSpec;
+    std::string command;
+    Arguments args;
+};
+
+CommandLine ParseCommandLine(int argc, char** argv) {
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word == "--json") {
+            line.json = true;
+        } else if (word == "-h" || word == "--help") {
+            line.help = true;
+        } else if (word == "--hid") {
+            if (i + 1 >= argc) throw UsageError("--hid needs a SPEC (hidapi or socket:PATH)");
+            line.hidSpec = argv[++i];
+        } else if (word.rfind("--hid=", 0) == 0) {
+            line.hidSpec = word.substr(6);
+        } else if (word.size() > 1 && word[0] == '-' && line.command != "raw") {
+            throw UsageError("unknown option " + word);
+        } else if (line.command.empty()) {
+            line.command = word;
+        } else {
+            line.args.push_back(word);
+        }
+    }
+    return line;
+}
+
+// The transport is chosen before any exchange; with hidapi, permission problems can be explained.
+bool SelectTransport(const std::string& spec) {
+    const char* chosen = spec.empty() ? std::getenv("VARNEL_HID") : spec.c_str();
+    if (chosen && *chosen && !SelectLumoTransport(chosen)) {
+        throw UsageError("unknown HID spec \"" + std::string(chosen) +
+                         "\" (use hidapi or socket:PATH)");
+    }
+    return !chosen || !*chosen || std::string(chosen) == "hidapi";
+}
+
+int ReportError(const CliError& error, bool json, bool usesHidraw) {
+    ExitCode code = error.Code();
+    std::string message = error.what();
+    if (usesHidraw && (code == kExitDeviceError || code == kExitNoKeypad)) {
+        const std::string hint = HidrawPermissionHint();
+        if (!hint.empty()) {
+            message = hint;
+            code = kExitDeviceError;
+        }
+    }
+    if (json) {
+        std::printf("%s\n", JsonObject().Add("error", message).Add("exit_code", code).Text().c_str());
+    } else {
+        std::fprintf(stderr, "varnelctl: %s\n", message.c_str());
+        if (code == kExitUsage) std::fprintf(stderr, "Run varnelctl --help for the usage.\n");
+    }
+    return code;
+}
+
+int Run(int argc, char** argv) {
+    bool json = false;
+    bool usesHidraw = false;
+    CLumoApi* api = nullptr;
+    try {
+        const CommandLine line = ParseCommandLine(argc, argv);
+        json = line.json;
+        if (line.help || line.command.empty()) {
+            std::fputs(kUsage, line.help ? stdout : stderr);
+            return line.help ? kExitSuccess : kExitUsage;
+        }
+        const auto handler = kCommands.find(line.command);
+        if (handler == kCommands.end()) throw UsageError("unknown command " + line.command);
+        usesHidraw = SelectTransport(line.hidSpec);
+        long error = 0;
+        if (!CreateLumoApi(&api, &error)) {
+            throw DeviceError("the keypad library could not start (error " +
+                              std::to_string(error) + ")");
+        }
+        CliContext context;
+        context.api = api;
+        context.json = json;
+        context.api->SetDeviceId(kApplicationVid, kApplicationPid);
+        const int code = handler->second(context, line.args);
+        DestroyLumoApi(api);
+        return code;
+    } catch (const CliError& error) {
+        DestroyLumoApi(api);
+        return ReportError(error, json, usesHidraw);
+    }
+}
+
+}  // namespace
+}  // namespace varnelctl
+
+int main(int argc, char** argv) { return varnelctl::Run(argc, argv); }
