@@ -1,0 +1,217 @@
+#include "command_line.h"
+
+#include <span>
+#include <string_view>
+
+#include "number_parsing.h"
+
+namespace varnel::sim {
+
+const char* const kUsage =
+    "Usage:\n"
+    "  varnel-keypad-sim serve --socket PATH [--state FILE] [--timing instant|usb-fs]\n"
+    "                          [--fault SPEC]... [--firmware-version X.Y.Z]\n"
+    "                          [--vid HEX] [--pid HEX] [--restart-delay MS] [--unplugged]\n"
+    "  varnel-keypad-sim plug --socket PATH\n"
+    "  varnel-keypad-sim unplug --socket PATH\n"
+    "  varnel-keypad-sim state --socket PATH [--json]\n"
+    "  varnel-keypad-sim fault SPEC --socket PATH\n"
+    "  varnel-keypad-sim stop --socket PATH\n"
+    "  varnel-keypad-sim --help\n"
+    "\n"
+    "serve simulates the keypad on a Unix socket and prints 'ready PATH' once it accepts\n"
+    "connections; SIGTERM or SIGINT stop it. The other verbs talk to a running simulator.\n"
+    "\n"
+    "Fault SPECs:\n"
+    "  drop:N          swallow the next N replies (the requests are still carried out)\n"
+    "  stale:N         send a stale report before each of the next N replies\n"
+    "  status0:N       refuse the next N requests with status 0\n"
+    "  unplug-after:N  unplug on the Nth request from now, without replying to it\n"
+    "  delay:MS[:N]    delay the next N replies (all of them without N) by MS milliseconds\n"
+    "  clear           remove all faults\n";
+
+namespace {
+
+constexpr uint64_t kMaxRestartDelayMs = 600'000;
+
+struct OptionSpec {
+    std::string_view name;
+    bool takesValue;
+};
+
+struct ParsedOption {
+    std::string name;
+    std::string value;
+};
+
+struct SplitArguments {
+    std::vector<ParsedOption> options;
+    std::vector<std::string> positional;
+    std::string error;
+};
+
+// Separates "--name value", "--name=value" and flags from positional words.
+SplitArguments Split(std::span<const std::string> arguments, std::span<const OptionSpec> known) {
+    SplitArguments split;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (!argument.starts_with("--")) {
+            split.positional.push_back(argument);
+            continue;
+        }
+        const size_t equals = argument.find('=');
+        ParsedOption option{argument.substr(0, equals), {}};
+        const OptionSpec* spec = nullptr;
+        for (const OptionSpec& candidate : known) {
+            if (candidate.name == option.name)
+                spec = &candidate;
+        }
+        if (spec == nullptr) {
+            split.error = "unknown option " + option.name;
+            return split;
+        }
+        if (!spec->takesValue && equals != std::string::npos) {
+            split.error = option.name + " takes no value";
+            return split;
+        }
+        if (spec->takesValue) {
+            if (equals != std::string::npos) {
+                option.value = argument.substr(equals + 1);
+            } else if (i + 1 < arguments.size()) {
+                option.value = arguments[++i];
+            } else {
+                split.error = option.name + " needs a value";
+                return split;
+            }
+        }
+        split.options.push_back(std::move(option));
+    }
+    return split;
+}
+
+UsageError BadValue(const ParsedOption& option, const std::string& expected) {
+    return {"bad value '" + option.value + "' for " + option.name + ": expected " + expected};
+}
+
+// Applies one serve option; a usage error when its value is bad.
+std::optional<UsageError> ApplyServeOption(const ParsedOption& option, ServeCommand& serve) {
+    ServerOptions& server = serve.server;
+    if (option.name == "--socket") {
+        server.socketPath = option.value;
+    } else if (option.name == "--state") {
+        server.statePath = option.value;
+    } else if (option.name == "--timing") {
+        const auto timing = ParseTimingModel(option.value);
+        if (!timing)
+            return BadValue(option, "instant or usb-fs");
+        server.timing = *timing;
+    } else if (option.name == "--fault") {
+        const FaultParseResult fault = ParseFaultSpec(option.value);
+        if (!fault.spec)
+            return UsageError{fault.error};
+        server.faults.push_back(*fault.spec);
+    } else if (option.name == "--firmware-version") {
+        serve.firmware = ParseFirmwareVersion(option.value);
+        if (!serve.firmware)
+            return BadValue(option, "X.Y.Z with bytes in decimal or 0x-hex");
+    } else if (option.name == "--vid" || option.name == "--pid") {
+        const auto id = ParseHex(option.value, 0xFFFF);
+        if (!id)
+            return BadValue(option, "a hex number up to FFFF");
+        uint16_t& field =
+            option.name == "--vid" ? serve.identity.vendorId : serve.identity.productId;
+        field = static_cast<uint16_t>(*id);
+    } else if (option.name == "--restart-delay") {
+        const auto ms = ParseUnsigned(option.value, kMaxRestartDelayMs);
+        if (!ms)
+            return BadValue(option, "milliseconds from 0 to 600000");
+        server.restartDelay = std::chrono::milliseconds(*ms);
+    } else if (option.name == "--unplugged") {
+        server.startPlugged = false;
+    }
+    return std::nullopt;
+}
+
+Command ParseServe(std::span<const std::string> arguments) {
+    static constexpr OptionSpec kOptions[] = {
+        {"--socket", true},
+        {"--state", true},
+        {"--timing", true},
+        {"--fault", true},
+        {"--firmware-version", true},
+        {"--vid", true},
+        {"--pid", true},
+        {"--restart-delay", true},
+        {"--unplugged", false},
+    };
+    const SplitArguments split = Split(arguments, kOptions);
+    if (!split.error.empty())
+        return UsageError{split.error};
+    if (!split.positional.empty()) {
+        return UsageError{"serve takes no argument '" + split.positional[0] + "'"};
+    }
+    ServeCommand serve;
+    for (const ParsedOption& option : split.options) {
+        if (auto error = ApplyServeOption(option, serve))
+            return *error;
+    }
+    if (serve.server.socketPath.empty())
+        return UsageError{"serve needs --socket PATH"};
+    return serve;
+}
+
+Command ParseControl(const std::string& verb, std::span<const std::string> arguments) {
+    static constexpr OptionSpec kOptions[] = {{"--socket", true}, {"--json", false}};
+    const SplitArguments split = Split(arguments, kOptions);
+    if (!split.error.empty())
+        return UsageError{split.error};
+    ControlCommand control;
+    control.line = verb;
+    for (const ParsedOption& option : split.options) {
+        if (option.name == "--socket")
+            control.socketPath = option.value;
+        if (option.name == "--json") {
+            if (verb != "state")
+                return UsageError{"--json belongs to the state verb"};
+            control.line += " --json";
+        }
+    }
+    const size_t wanted = verb == "fault" ? 1 : 0;
+    if (split.positional.size() != wanted) {
+        return UsageError{verb == "fault" ? "fault needs exactly one SPEC"
+                                          : verb + " takes no argument"};
+    }
+    if (verb == "fault") {
+        const FaultParseResult fault = ParseFaultSpec(split.positional[0]);
+        if (!fault.spec)
+            return UsageError{fault.error};
+        control.line += " " + split.positional[0];
+    }
+    if (control.socketPath.empty())
+        return UsageError{verb + " needs --socket PATH"};
+    return control;
+}
+
+}  // namespace
+
+Command ParseCommandLine(const std::vector<std::string>& arguments) {
+    for (const std::string& argument : arguments) {
+        if (argument == "--help" || argument == "-h")
+            return HelpCommand{};
+    }
+    if (arguments.empty())
+        return UsageError{"no command given"};
+    const std::string& verb = arguments[0];
+    const auto rest = std::span<const std::string>(arguments).subspan(1);
+    if (verb == "help")
+        return HelpCommand{};
+    if (verb == "serve")
+        return ParseServe(rest);
+    if (verb == "plug" || verb == "unplug" || verb == "state" || verb == "fault" ||
+        verb == "stop") {
+        return ParseControl(verb, rest);
+    }
+    return UsageError{"unknown command '" + verb + "'"};
+}
+
+}  // namespace varnel::sim

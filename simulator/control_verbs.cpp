@@ -1,0 +1,65 @@
+#include "control_verbs.h"
+
+#include <sstream>
+#include <vector>
+
+namespace varnel::sim {
+
+namespace {
+
+std::vector<std::string> SplitWords(const std::string& line) {
+    std::istringstream stream(line);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    return words;
+}
+
+ControlReply Success(std::string text) {
+    return {true, std::move(text)};
+}
+ControlReply Failure(std::string text) {
+    return {false, std::move(text)};
+}
+
+ControlReply Unknown(const std::string& line) {
+    return Failure("unknown control line '" + line +
+                   "'; expected plug, unplug, state [--json], fault SPEC or stop\n");
+}
+
+}  // namespace
+
+ControlReply RunControlLine(const std::string& line, KeypadLink& link) {
+    const std::vector<std::string> words = SplitWords(line);
+    if (words.empty())
+        return Unknown(line);
+    const std::string& verb = words[0];
+    const size_t arguments = words.size() - 1;
+    if ((verb == "plug" || verb == "unplug" || verb == "stop") && arguments == 0) {
+        if (verb == "stop")
+            return {true, "stopping\n", true};
+        const bool plug = verb == "plug";
+        if (link.Plugged() == plug)
+            return Success(plug ? "already plugged\n" : "already unplugged\n");
+        if (plug) {
+            link.Plug();
+        } else {
+            link.Unplug();
+        }
+        return Success(plug ? "plugged\n" : "unplugged\n");
+    }
+    if (verb == "state" && (arguments == 0 || (arguments == 1 && words[1] == "--json"))) {
+        const SimulatorStatus status = link.Status();
+        return Success(arguments == 0 ? FormatStatusText(status) : FormatStatusJson(status));
+    }
+    if (verb == "fault" && arguments == 1) {
+        const FaultParseResult parsed = ParseFaultSpec(words[1]);
+        if (!parsed.spec)
+            return Failure(parsed.error + "\n");
+        link.ApplyFault(*parsed.spec);
+        return Success("fault " + FormatFaultSpec(*parsed.spec) + "\n");
+    }
+    return Unknown(line);
+}
+
+}  // namespace varnel::sim

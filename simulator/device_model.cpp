@@ -1,0 +1,64 @@
+#include "device_model.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "keypad_commands.h"
+
+namespace varnel::sim {
+
+namespace {
+constexpr uint32_t kMacroStoreOffset = 0x10000;
+constexpr uint8_t kMacroStoreMagic[] = {'K', 'R', 'A', 'M'};
+constexpr uint32_t kMacroMagicBit = 1u << 0;
+constexpr int kStepShift = 8;
+}  // namespace
+
+DeviceModel::DeviceModel(UsbIdentity applicationIdentity, PersistentState state)
+    : m_ApplicationIdentity(applicationIdentity), m_State(std::move(state)) {}
+
+CommandResult DeviceModel::Handle(const Packet& request) {
+    return m_State.mode == KeypadMode::Application ? HandleApplicationRequest(request)
+                                                   : HandleBootLoaderRequest(request);
+}
+
+UsbIdentity DeviceModel::Identity() const {
+    return m_State.mode == KeypadMode::Application ? m_ApplicationIdentity : kBootLoaderIdentity;
+}
+
+std::vector<sockproto::InterfaceRecord> DeviceModel::Interfaces() const {
+    return m_State.mode == KeypadMode::Application ? ApplicationInterfaces(m_ApplicationIdentity)
+                                                   : BootLoaderInterfaces();
+}
+
+uint32_t DeviceModel::StateWord() const {
+    uint8_t magic[sizeof kMacroStoreMagic];
+    m_State.dataArea.Read(kMacroStoreOffset, magic);
+    uint32_t word = static_cast<uint32_t>(m_State.step) << kStepShift;
+    if (std::memcmp(magic, kMacroStoreMagic, sizeof magic) == 0)
+        word |= kMacroMagicBit;
+    return word;
+}
+
+CommandResult DeviceModel::Restart(uint8_t code, KeypadMode into) {
+    m_State.mode = into;
+    ++m_nRevision;
+    return {MakeReply(code, 1), into};
+}
+
+Packet DeviceModel::Changed(Packet reply) {
+    if (reply[1] != 0)
+        ++m_nRevision;
+    return reply;
+}
+
+Packet RefusedReply(const Packet& request) {
+    Packet reply = MakeReply(request[0], 0);
+    if (request[0] == command::kWrite) {
+        const size_t length = std::min<size_t>(request[1], command::kMaxTransfer);
+        std::copy_n(request.begin() + 8, length, reply.begin() + 2);
+    }
+    return reply;
+}
+
+}  // namespace varnel::sim

@@ -1,0 +1,113 @@
+#include "status_report.h"
+
+#include <cstdio>
+
+#include "crc32.h"
+
+namespace varnel::sim {
+
+namespace {
+
+struct AreaSummary {
+    int number;
+    const char* name;
+    size_t size;
+    size_t programmed;
+    uint32_t crc;
+};
+
+std::vector<AreaSummary> SummarizeAreas(const PersistentState& state) {
+    const std::pair<const char*, const FlashArea*> areas[] = {
+        {"boot-loader flash", &state.bootLoaderFlash},
+        {"application flash", &state.applicationFlash},
+        {"data", &state.dataArea},
+    };
+    std::vector<AreaSummary> summaries;
+    int number = 1;
+    for (const auto& [name, area] : areas) {
+        summaries.push_back(
+            {number++, name, area->Size(), area->ProgrammedByteCount(), Crc32(area->Bytes())});
+    }
+    return summaries;
+}
+
+std::string Printf(const char* format, auto... values) {
+    char text[256];
+    std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
+std::string IdentityText(UsbIdentity identity) {
+    return Printf("%04X:%04X", identity.vendorId, identity.productId);
+}
+
+const char* YesNo(bool value) {
+    return value ? "yes" : "no";
+}
+const char* TrueFalse(bool value) {
+    return value ? "true" : "false";
+}
+
+}  // namespace
+
+std::string FormatStatusText(const SimulatorStatus& status) {
+    const DeviceModel& model = *status.model;
+    const PersistentState& state = model.State();
+    std::string faults;
+    for (const std::string& fault : status.faults)
+        faults += (faults.empty() ? "" : " ") + fault;
+    std::string text;
+    text += Printf("mode: %s\n", ModeName(model.Mode()));
+    text += "identity: " + IdentityText(model.Identity()) + "\n";
+    text += Printf("plugged: %s\npresent: %s\n", YesNo(status.plugged), YesNo(status.present));
+    text += Printf("firmware: %s (%u.%u.%u)\n", DisplayFirmwareVersion(state.firmware).c_str(),
+                   state.firmware.major, state.firmware.minor, state.firmware.patch);
+    text += Printf("step: %u (raw %u)\n", state.step + 1u, state.step);
+    text += Printf("configuration notices: %llu\n",
+                   static_cast<unsigned long long>(model.ConfigurationNoticeCount()));
+    text += Printf("state word: 0x%08X\n", model.StateWord());
+    text += Printf("timing: %s\n", TimingModelName(status.timing));
+    text += "faults: " + (faults.empty() ? std::string("none") : faults) + "\n";
+    for (const AreaSummary& area : SummarizeAreas(state)) {
+        text += Printf("area %d %s: size %zu, not 0xFF %zu, crc32 %08X\n", area.number, area.name,
+                       area.size, area.programmed, area.crc);
+    }
+    return text;
+}
+
+std::string FormatStatusJson(const SimulatorStatus& status) {
+    const DeviceModel& model = *status.model;
+    const PersistentState& state = model.State();
+    const UsbIdentity identity = model.Identity();
+    std::string json = "{";
+    json += Printf("\"mode\":\"%s\",", ModeName(model.Mode()));
+    json += Printf("\"vendorId\":%u,\"productId\":%u,", identity.vendorId, identity.productId);
+    json += "\"identity\":\"" + IdentityText(identity) + "\",";
+    json += Printf("\"plugged\":%s,\"present\":%s,", TrueFalse(status.plugged),
+                   TrueFalse(status.present));
+    json += Printf("\"firmware\":\"%s\",\"firmwareBytes\":[%u,%u,%u],",
+                   DisplayFirmwareVersion(state.firmware).c_str(), state.firmware.major,
+                   state.firmware.minor, state.firmware.patch);
+    json += Printf("\"step\":%u,\"stepRaw\":%u,", state.step + 1u, state.step);
+    json += Printf("\"configurationNotices\":%llu,",
+                   static_cast<unsigned long long>(model.ConfigurationNoticeCount()));
+    json += Printf("\"stateWord\":%u,", model.StateWord());
+    json += Printf("\"timing\":\"%s\",", TimingModelName(status.timing));
+    json += "\"faults\":[";
+    for (size_t i = 0; i < status.faults.size(); ++i) {
+        // Fault specs are made of letters, digits, '-' and ':', so they need no escaping.
+        json += (i ? ",\"" : "\"") + status.faults[i] + "\"";
+    }
+    json += "],\"areas\":[";
+    bool first = true;
+    for (const AreaSummary& area : SummarizeAreas(state)) {
+        json += Printf(
+            "%s{\"area\":%d,\"name\":\"%s\",\"size\":%zu,\"notErased\":%zu,"
+            "\"crc32\":\"%08X\"}",
+            first ? "" : ",", area.number, area.name, area.size, area.programmed, area.crc);
+        first = false;
+    }
+    return json + "]}\n";
+}
+
+}  // namespace varnel::sim
