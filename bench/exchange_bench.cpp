@@ -1,0 +1,90 @@
+// Cost of the device link against the keypad simulator.
+//
+// QueryInstant: one Query exchange (discovery, open, write, read, close) with a simulator that
+// answers at once, so the figure is what the library and its transport add to an exchange.
+// KeyMapReadUsbFs: the 497-byte key map read in nine Query exchanges on the simulated full-speed
+// bus, reported as a ratio to its floor of nine round trips of two 1 ms frames each.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <memory>
+
+#include "process_runner.h"
+#include "varnel/LumoApi.h"
+
+namespace {
+
+using varnel::e2e::SimulatorProcess;
+
+constexpr uint32_t kKeyMapAddress = 0x1F000;
+constexpr uint32_t kKeyMapSize = 497;
+constexpr uint32_t kChunk = 56;
+constexpr double kFrameMs = 1.0;
+
+struct Session {
+    std::unique_ptr<SimulatorProcess> simulator;
+    CLumoApi* api = nullptr;
+
+    explicit Session(const std::vector<std::string>& options)
+        : simulator(std::make_unique<SimulatorProcess>(options)) {
+        SelectLumoTransport(simulator->HidSpec().c_str());
+        long error = 0;
+        CreateLumoApi(&api, &error);
+        api->SetDeviceId(0x1C6C, 0xC008);
+    }
+    ~Session() { DestroyLumoApi(api); }
+};
+
+void ReadRequest(uint8_t* request, uint32_t address, uint32_t length) {
+    std::memset(request, 0, 64);
+    request[0] = 0xF3;
+    request[1] = static_cast<uint8_t>(length);
+    request[2] = 3;
+    std::memcpy(request + 4, &address, 4);
+}
+
+void QueryInstant(benchmark::State& state) {
+    Session session({"--timing", "instant"});
+    if (!session.simulator->Ready()) return state.SkipWithError("simulator did not start");
+    uint8_t request[64];
+    uint8_t reply[64];
+    ReadRequest(request, kKeyMapAddress, 8);
+    for (auto _ : state) {
+        std::memset(reply, 0, sizeof reply);
+        if (!session.api->Query(request, reply)) return state.SkipWithError("query failed");
+        benchmark::DoNotOptimize(reply);
+    }
+    state.SetLabel("us per exchange");
+}
+BENCHMARK(QueryInstant)->Unit(benchmark::kMicrosecond)->MinTime(2.0)->UseRealTime();
+
+void KeyMapReadUsbFs(benchmark::State& state) {
+    Session session({"--timing", "usb-fs"});
+    if (!session.simulator->Ready()) return state.SkipWithError("simulator did not start");
+    uint8_t request[64];
+    uint8_t map[kKeyMapSize + kChunk];
+    int exchanges = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        exchanges = 0;
+        for (uint32_t offset = 0; offset < kKeyMapSize; offset += kChunk) {
+            const uint32_t length = std::min(kChunk, kKeyMapSize - offset);
+            ReadRequest(request, kKeyMapAddress + offset, length);
+            session.api->Query(request, map + offset);
+            ++exchanges;
+        }
+        benchmark::DoNotOptimize(map);
+    }
+    const double elapsedMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double floorMs = exchanges * 2 * kFrameMs;
+    state.counters["floor_ms"] = floorMs;
+    state.counters["ratio"] = elapsedMs / (static_cast<double>(state.iterations()) * floorMs);
+    state.SetLabel("ratio = time / floor");
+}
+BENCHMARK(KeyMapReadUsbFs)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
