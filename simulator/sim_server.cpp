@@ -14,7 +14,8 @@
 #include "control_verbs.h"
 #include "keypad_link.h"
 #include "listen_socket.h"
-#include "state_autosave.h"
+#include "save_debouncer.h"
+#include "state_saver.h"
 #include "timer_queue.h"
 
 namespace varnel::sim {
@@ -42,8 +43,8 @@ struct SimServer::Impl final : LinkListener {
         for (const FaultSpec& fault : options.faults)
             link.ApplyFault(fault);
         if (options.statePath) {
-            autosave.emplace(*options.statePath, timers,
-                             [this]() -> const PersistentState& { return link.Model().State(); });
+            saver.emplace(*options.statePath);
+            saveDebouncer.emplace(timers, [this] { saver->Submit(link.Model().State()); });
         }
         if (options.startPlugged)
             link.Plug();
@@ -71,8 +72,8 @@ struct SimServer::Impl final : LinkListener {
         }
     }
     void StateChanged() override {
-        if (autosave)
-            autosave->Changed(SteadyClock::now());
+        if (saveDebouncer)
+            saveDebouncer->Changed(SteadyClock::now());
     }
 
     void Accept() {
@@ -204,7 +205,8 @@ struct SimServer::Impl final : LinkListener {
     ServerOptions options;
     TimerQueue timers;
     KeypadLink link;
-    std::optional<StateAutosave> autosave;
+    std::optional<BackgroundStateSaver> saver;
+    std::optional<SaveDebouncer> saveDebouncer;
     ListenSocket listener;
     std::map<uint64_t, std::unique_ptr<ClientConnection>> connections;
     uint64_t nextConnectionId = 1;
@@ -237,10 +239,12 @@ bool SimServer::Run() {
     }
     for (auto& [id, connection] : impl.connections)
         connection->Flush();
+    if (!impl.saver)
+        return true;
+    // The file is written on every exit, so it exists even when nothing changed.
+    impl.saver->Submit(impl.link.Model().State());
     std::string error;
-    if (impl.autosave && !impl.autosave->Finish(error))
-        return false;
-    return true;
+    return impl.saver->Flush(error);
 }
 
 void SimServer::RequestStop() {

@@ -1,1 +1,192 @@
+#include "keypad_link.h"
+
 #include <gtest/gtest.h>
+
+#include <optional>
+
+namespace varnel::sim {
+namespace {
+
+using std::chrono::microseconds;
+using std::chrono::milliseconds;
+
+const TimePoint kOrigin = TimePoint(std::chrono::seconds(1000));
+constexpr milliseconds kRestartDelay{200};
+
+Packet Bytes(std::initializer_list<uint8_t> bytes) {
+    Packet packet{};
+    std::copy(bytes.begin(), bytes.end(), packet.begin());
+    return packet;
+}
+
+struct SentReport {
+    uint64_t connection;
+    Packet packet;
+};
+
+struct RecordingListener : LinkListener {
+    void SendReport(uint64_t connection, const std::vector<uint8_t>& report) override {
+        EXPECT_EQ(report.size(), 65u);
+        EXPECT_EQ(report[0], 0);
+        SentReport sent{connection, {}};
+        std::copy(report.begin() + 1, report.end(), sent.packet.begin());
+        reports.push_back(sent);
+    }
+    void InterfaceEvent(const std::string& event) override { events.push_back(event); }
+    void KeypadLeft() override { events.push_back("left"); }
+    void StateChanged() override { ++stateChanges; }
+
+    std::vector<SentReport> reports;
+    std::vector<std::string> events;
+    int stateChanges = 0;
+};
+
+class KeypadLinkTest : public testing::Test {
+  protected:
+    void Start(TimingModel timing, std::initializer_list<const char*> faults = {}) {
+        link.emplace(DeviceModel(kDefaultApplicationIdentity, PersistentState{}),
+                     KeypadLink::Settings{timing, kOrigin, kRestartDelay}, timers, listener);
+        for (const char* fault : faults)
+            link->ApplyFault(*ParseFaultSpec(fault).spec);
+        link->Plug();
+        listener.events.clear();
+    }
+    // Sends a request at `at` and runs everything due by then.
+    void Send(const Packet& request, microseconds at, uint64_t connection = 1) {
+        link->ReceiveRequest(connection, request, kOrigin + at);
+        RunUntil(at);
+    }
+    void RunUntil(microseconds at) { timers.RunDue(kOrigin + at); }
+    std::vector<Packet> TakeReplies() {
+        std::vector<Packet> packets;
+        for (const SentReport& sent : listener.reports)
+            packets.push_back(sent.packet);
+        listener.reports.clear();
+        return packets;
+    }
+    std::vector<std::string> Events(const char* kind) {
+        std::vector<std::string> events;
+        for (const auto& interface : link->Model().Interfaces()) {
+            events.push_back(std::string(kind) + " " + interface.path);
+        }
+        return events;
+    }
+
+    TimerQueue timers;
+    RecordingListener listener;
+    std::optional<KeypadLink> link;
+};
+
+TEST_F(KeypadLinkTest, RepliesGoToTheConnectionThatAsked) {
+    Start(TimingModel::Instant);
+    Send(Bytes({0xF0}), microseconds(10), 7);
+    Send(Bytes({0x10}), microseconds(20), 9);
+    ASSERT_EQ(listener.reports.size(), 2u);
+    EXPECT_EQ(listener.reports[0].connection, 7u);
+    EXPECT_EQ(listener.reports[0].packet, Bytes({0xF0, 1, 0, 3}));
+    EXPECT_EQ(listener.reports[1].connection, 9u);
+    EXPECT_EQ(listener.reports[1].packet, Bytes({0x10, 1}));
+}
+
+TEST_F(KeypadLinkTest, DroppedReplyStillCarriesOutTheRequest) {
+    Start(TimingModel::Instant, {"drop:1"});
+    Send(Bytes({0x09, 4}), microseconds(0));
+    EXPECT_TRUE(TakeReplies().empty());
+    Send(Bytes({0x09, 0xFF}), microseconds(10));
+    EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0x09, 4})});
+}
+
+TEST_F(KeypadLinkTest, StaleReportComesBeforeTheRealReply) {
+    Start(TimingModel::Instant, {"stale:1"});
+    Send(Bytes({0xF0}), microseconds(0));
+    const std::vector<Packet> replies = TakeReplies();
+    ASSERT_EQ(replies.size(), 2u);
+    EXPECT_EQ(replies[0], StaleReply(0xF0));
+    EXPECT_EQ(replies[1], Bytes({0xF0, 1, 0, 3}));
+}
+
+TEST_F(KeypadLinkTest, RefusedRequestIsNotCarriedOut) {
+    Start(TimingModel::Instant, {"status0:1"});
+    Send(Bytes({0x09, 4}), microseconds(0));
+    Send(Bytes({0x09, 0xFF}), microseconds(10));
+    EXPECT_EQ(TakeReplies(), (std::vector<Packet>{Bytes({0x09, 0}), Bytes({0x09, 0})}));
+    EXPECT_EQ(link->Model().State().step, 0);
+    EXPECT_EQ(listener.stateChanges, 0);
+}
+
+TEST_F(KeypadLinkTest, DelayedReplyLeavesLaterAndKeepsItsPlaceInLine) {
+    Start(TimingModel::Instant, {"delay:5:1"});
+    Send(Bytes({0xF0}), microseconds(0));
+    Send(Bytes({0x10}), microseconds(100));
+    EXPECT_TRUE(TakeReplies().empty());
+    RunUntil(microseconds(5000));
+    EXPECT_EQ(TakeReplies(), (std::vector<Packet>{Bytes({0xF0, 1, 0, 3}), Bytes({0x10, 1})}));
+}
+
+TEST_F(KeypadLinkTest, UnplugAfterLeavesTheNthRequestUnanswered) {
+    Start(TimingModel::Instant, {"unplug-after:2"});
+    Send(Bytes({0x10}), microseconds(0));
+    Send(Bytes({0x09, 3}), microseconds(10));
+    EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0x10, 1})});
+    EXPECT_FALSE(link->Plugged());
+    EXPECT_TRUE(link->PresentInterfaces().empty());
+    std::vector<std::string> expected{"left"};
+    for (const std::string& event : Events("removal"))
+        expected.push_back(event);
+    EXPECT_EQ(listener.events, expected);
+
+    Send(Bytes({0x10}), microseconds(20));  // nobody is there to answer
+    EXPECT_TRUE(TakeReplies().empty());
+    EXPECT_EQ(link->Model().State().step, 3);  // it was carried out before the keypad went
+}
+
+TEST_F(KeypadLinkTest, UsbFullSpeedRestartRepliesThenLeavesThenComesBackAsBootLoader) {
+    Start(TimingModel::UsbFullSpeed);
+    Send(Bytes({0xF4, 0x01}), microseconds(300));
+    Send(Bytes({0x10}), microseconds(1500));  // the keypad is already restarting: lost
+    RunUntil(microseconds(1999));
+    EXPECT_TRUE(TakeReplies().empty());
+    EXPECT_TRUE(listener.events.empty());
+
+    const std::vector<std::string> bootArrival = Events("arrival");  // the model already switched
+    RunUntil(microseconds(2000));
+    EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0xF4, 1})});
+    ASSERT_EQ(listener.events.size(), 5u);
+    EXPECT_EQ(listener.events[0], "left");
+    EXPECT_NE(listener.events[4].find("removal \\\\?\\HID#VID_1C6C&PID_C008&MI_03#"),
+              std::string::npos);
+    EXPECT_TRUE(link->PresentInterfaces().empty());
+    listener.events.clear();
+
+    RunUntil(microseconds(2000) + kRestartDelay - microseconds(1));
+    EXPECT_TRUE(listener.events.empty());
+    RunUntil(microseconds(2000) + kRestartDelay);
+    EXPECT_EQ(listener.events, bootArrival);
+    ASSERT_EQ(link->PresentInterfaces().size(), 1u);
+    EXPECT_EQ(link->PresentInterfaces()[0].vendorId, 0x060B);
+}
+
+TEST_F(KeypadLinkTest, UnplugDuringARestartKeepsTheKeypadAway) {
+    Start(TimingModel::Instant);
+    Send(Bytes({0xF4, 0x01}), microseconds(0));
+    link->Unplug();
+    listener.events.clear();
+    RunUntil(microseconds(0) + kRestartDelay * 2);
+    EXPECT_TRUE(listener.events.empty());
+
+    link->Plug();
+    EXPECT_EQ(listener.events, Events("arrival"));
+    EXPECT_EQ(link->Model().Mode(), KeypadMode::BootLoader);
+}
+
+TEST_F(KeypadLinkTest, ReportsPersistentChangesOnly) {
+    Start(TimingModel::Instant);
+    Packet write = Bytes({0xF2, 1, 3});
+    Send(write, microseconds(0));
+    Send(Bytes({0xF3, 1, 3}), microseconds(10));
+    Send(Bytes({0x07}), microseconds(20));
+    EXPECT_EQ(listener.stateChanges, 1);
+}
+
+}  // namespace
+}  // namespace varnel::sim

@@ -1,13 +1,13 @@
-#include "state_autosave.h"
+#include "save_debouncer.h"
 
 #include <algorithm>
 
 namespace varnel::sim {
 
-StateAutosave::StateAutosave(std::string path, TimerQueue& timers, StateSource current)
-    : m_Timers(timers), m_Current(std::move(current)), m_Saver(std::move(path)) {}
+SaveDebouncer::SaveDebouncer(TimerQueue& timers, std::function<void()> save)
+    : m_Timers(timers), m_Save(std::move(save)) {}
 
-void StateAutosave::Changed(TimePoint now) {
+void SaveDebouncer::Changed(TimePoint now) {
     m_LastChange = now;
     if (m_bSavePending)
         return;
@@ -17,7 +17,7 @@ void StateAutosave::Changed(TimePoint now) {
     m_Timers.At(due, [this, due] { SaveWhenQuiet(due); });
 }
 
-void StateAutosave::SaveWhenQuiet(TimePoint now) {
+void SaveDebouncer::SaveWhenQuiet(TimePoint now) {
     const TimePoint quietAt = m_LastChange + kQuietPeriod;
     const TimePoint latest = m_FirstUnsavedChange + kLongestWait;
     if (now < quietAt && now < latest) {
@@ -26,13 +26,7 @@ void StateAutosave::SaveWhenQuiet(TimePoint now) {
         return;
     }
     m_bSavePending = false;
-    m_Saver.Submit(m_Current());
-}
-
-bool StateAutosave::Finish(std::string& error) {
-    m_bSavePending = false;
-    m_Saver.Submit(m_Current());
-    return m_Saver.Flush(error);
+    m_Save();
 }
 
 }  // namespace varnel::sim
