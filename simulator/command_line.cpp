@@ -10,19 +10,19 @@ namespace varnel::sim {
 const char* const kUsage =
     "Usage:\n"
     "  varnel-keypad-sim serve --socket PATH [--state FILE] [--timing instant|usb-fs]\n"
-    "                          [--fault SPEC]... [--firmware-version X.Y.Z]\n"
+    "                          [--fault FAULT]... [--firmware-version X.Y.Z]\n"
     "                          [--vid HEX] [--pid HEX] [--restart-delay MS] [--unplugged]\n"
     "  varnel-keypad-sim plug --socket PATH\n"
     "  varnel-keypad-sim unplug --socket PATH\n"
     "  varnel-keypad-sim state --socket PATH [--json]\n"
-    "  varnel-keypad-sim fault SPEC --socket PATH\n"
+    "  varnel-keypad-sim fault FAULT --socket PATH\n"
     "  varnel-keypad-sim stop --socket PATH\n"
     "  varnel-keypad-sim --help\n"
     "\n"
     "serve simulates the keypad on a Unix socket and prints 'ready PATH' once it accepts\n"
     "connections; SIGTERM or SIGINT stop it. The other verbs talk to a running simulator.\n"
     "\n"
-    "Fault SPECs:\n"
+    "Faults:\n"
     "  drop:N          swallow the next N replies (the requests are still carried out)\n"
     "  stale:N         send a stale report before each of the next N replies\n"
     "  status0:N       refuse the next N requests with status 0\n"
@@ -34,7 +34,7 @@ namespace {
 
 constexpr uint64_t kMaxRestartDelayMs = 600'000;
 
-struct OptionSpec {
+struct OptionInfo {
     std::string_view name;
     bool takesValue;
 };
@@ -51,7 +51,7 @@ struct SplitArguments {
 };
 
 // Separates "--name value", "--name=value" and flags from positional words.
-SplitArguments Split(std::span<const std::string> arguments, std::span<const OptionSpec> known) {
+SplitArguments Split(std::span<const std::string> arguments, std::span<const OptionInfo> known) {
     SplitArguments split;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -61,20 +61,20 @@ SplitArguments Split(std::span<const std::string> arguments, std::span<const Opt
         }
         const size_t equals = argument.find('=');
         ParsedOption option{argument.substr(0, equals), {}};
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& candidate : known) {
+        const OptionInfo* rule = nullptr;
+        for (const OptionInfo& candidate : known) {
             if (candidate.name == option.name)
-                spec = &candidate;
+                rule = &candidate;
         }
-        if (spec == nullptr) {
+        if (rule == nullptr) {
             split.error = "unknown option " + option.name;
             return split;
         }
-        if (!spec->takesValue && equals != std::string::npos) {
+        if (!rule->takesValue && equals != std::string::npos) {
             split.error = option.name + " takes no value";
             return split;
         }
-        if (spec->takesValue) {
+        if (rule->takesValue) {
             if (equals != std::string::npos) {
                 option.value = argument.substr(equals + 1);
             } else if (i + 1 < arguments.size()) {
@@ -106,10 +106,10 @@ std::optional<UsageError> ApplyServeOption(const ParsedOption& option, ServeComm
             return BadValue(option, "instant or usb-fs");
         server.timing = *timing;
     } else if (option.name == "--fault") {
-        const FaultParseResult fault = ParseFaultSpec(option.value);
-        if (!fault.spec)
+        const FaultParseResult fault = ParseFaultRule(option.value);
+        if (!fault.rule)
             return UsageError{fault.error};
-        server.faults.push_back(*fault.spec);
+        server.faults.push_back(*fault.rule);
     } else if (option.name == "--firmware-version") {
         serve.firmware = ParseFirmwareVersion(option.value);
         if (!serve.firmware)
@@ -133,7 +133,7 @@ std::optional<UsageError> ApplyServeOption(const ParsedOption& option, ServeComm
 }
 
 Command ParseServe(std::span<const std::string> arguments) {
-    static constexpr OptionSpec kOptions[] = {
+    static constexpr OptionInfo kOptions[] = {
         {"--socket", true},
         {"--state", true},
         {"--timing", true},
@@ -161,7 +161,7 @@ Command ParseServe(std::span<const std::string> arguments) {
 }
 
 Command ParseControl(const std::string& verb, std::span<const std::string> arguments) {
-    static constexpr OptionSpec kOptions[] = {{"--socket", true}, {"--json", false}};
+    static constexpr OptionInfo kOptions[] = {{"--socket", true}, {"--json", false}};
     const SplitArguments split = Split(arguments, kOptions);
     if (!split.error.empty())
         return UsageError{split.error};
@@ -178,12 +178,12 @@ Command ParseControl(const std::string& verb, std::span<const std::string> argum
     }
     const size_t wanted = verb == "fault" ? 1 : 0;
     if (split.positional.size() != wanted) {
-        return UsageError{verb == "fault" ? "fault needs exactly one SPEC"
+        return UsageError{verb == "fault" ? "fault needs exactly one FAULT"
                                           : verb + " takes no argument"};
     }
     if (verb == "fault") {
-        const FaultParseResult fault = ParseFaultSpec(split.positional[0]);
-        if (!fault.spec)
+        const FaultParseResult fault = ParseFaultRule(split.positional[0]);
+        if (!fault.rule)
             return UsageError{fault.error};
         control.line += " " + split.positional[0];
     }

@@ -24,7 +24,7 @@ ControlReply Failure(std::string text) {
 
 ControlReply Unknown(const std::string& line) {
     return Failure("unknown control line '" + line +
-                   "'; expected plug, unplug, state [--json], fault SPEC or stop\n");
+                   "'; expected plug, unplug, state [--json], fault FAULT or stop\n");
 }
 
 }  // namespace
@@ -53,11 +53,11 @@ ControlReply RunControlLine(const std::string& line, KeypadLink& link) {
         return Success(arguments == 0 ? FormatStatusText(status) : FormatStatusJson(status));
     }
     if (verb == "fault" && arguments == 1) {
-        const FaultParseResult parsed = ParseFaultSpec(words[1]);
-        if (!parsed.spec)
+        const FaultParseResult parsed = ParseFaultRule(words[1]);
+        if (!parsed.rule)
             return Failure(parsed.error + "\n");
-        link.ApplyFault(*parsed.spec);
-        return Success("fault " + FormatFaultSpec(*parsed.spec) + "\n");
+        link.ApplyFault(*parsed.rule);
+        return Success("fault " + FormatFaultRule(*parsed.rule) + "\n");
     }
     return Unknown(line);
 }

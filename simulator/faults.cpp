@@ -59,7 +59,7 @@ bool Use(uint32_t& remaining) {
 
 }  // namespace
 
-FaultParseResult ParseFaultSpec(std::string_view text) {
+FaultParseResult ParseFaultRule(std::string_view text) {
     const std::vector<std::string_view> fields = SplitFields(text);
     const FaultName* known = nullptr;
     for (const FaultName& entry : kNames) {
@@ -71,28 +71,28 @@ FaultParseResult ParseFaultSpec(std::string_view text) {
                     "unknown fault, expected drop, stale, status0, unplug-after, delay "
                     "or clear");
     }
-    FaultSpec spec;
-    spec.kind = known->kind;
+    FaultRule rule;
+    rule.kind = known->kind;
     const size_t arguments = fields.size() - 1;
-    switch (spec.kind) {
+    switch (rule.kind) {
         case FaultKind::Clear:
             if (arguments != 0)
                 return Fail(text, "clear takes no count");
-            return {spec, {}};
+            return {rule, {}};
         case FaultKind::Delay: {
             if (arguments < 1 || arguments > 2)
                 return Fail(text, "expected delay:MS or delay:MS:N");
             const auto ms = ParsePositive(fields[1], kMaxDelayMs);
             if (!ms)
                 return Fail(text, "MS must be a whole number from 1 to 600000");
-            spec.delayMs = *ms;
+            rule.delayMs = *ms;
             if (arguments == 1)
-                return {spec, {}};
+                return {rule, {}};
             const auto count = ParsePositive(fields[2], kMaxCount);
             if (!count)
                 return Fail(text, "N must be a whole number from 1 to 1000000");
-            spec.count = *count;
-            return {spec, {}};
+            rule.count = *count;
+            return {rule, {}};
         }
         default: {
             const std::string form = std::string(known->name) + ":N";
@@ -101,40 +101,40 @@ FaultParseResult ParseFaultSpec(std::string_view text) {
             const auto count = ParsePositive(fields[1], kMaxCount);
             if (!count)
                 return Fail(text, "N must be a whole number from 1 to 1000000");
-            spec.count = *count;
-            return {spec, {}};
+            rule.count = *count;
+            return {rule, {}};
         }
     }
 }
 
-std::string FormatFaultSpec(const FaultSpec& spec) {
-    std::string text(NameOf(spec.kind));
-    if (spec.kind == FaultKind::Clear)
+std::string FormatFaultRule(const FaultRule& rule) {
+    std::string text(NameOf(rule.kind));
+    if (rule.kind == FaultKind::Clear)
         return text;
-    if (spec.kind == FaultKind::Delay) {
-        text += ":" + std::to_string(spec.delayMs);
-        if (spec.count == 0)
+    if (rule.kind == FaultKind::Delay) {
+        text += ":" + std::to_string(rule.delayMs);
+        if (rule.count == 0)
             return text;
     }
-    return text + ":" + std::to_string(spec.count);
+    return text + ":" + std::to_string(rule.count);
 }
 
-void FaultSet::Apply(const FaultSpec& spec) {
-    switch (spec.kind) {
+void FaultSet::Apply(const FaultRule& rule) {
+    switch (rule.kind) {
         case FaultKind::Drop:
-            m_nDrop = spec.count;
+            m_nDrop = rule.count;
             break;
         case FaultKind::Stale:
-            m_nStale = spec.count;
+            m_nStale = rule.count;
             break;
         case FaultKind::Status0:
-            m_nStatus0 = spec.count;
+            m_nStatus0 = rule.count;
             break;
         case FaultKind::UnplugAfter:
-            m_nUnplugAfter = spec.count;
+            m_nUnplugAfter = rule.count;
             break;
         case FaultKind::Delay:
-            m_Delay = spec;
+            m_Delay = rule;
             break;
         case FaultKind::Clear:
             *this = FaultSet{};
@@ -175,10 +175,10 @@ std::vector<std::string> FaultSet::Describe() const {
                                                       {FaultKind::UnplugAfter, m_nUnplugAfter}};
     for (const auto& [kind, remaining] : counted) {
         if (remaining != 0)
-            active.push_back(FormatFaultSpec({kind, remaining, 0}));
+            active.push_back(FormatFaultRule({kind, remaining, 0}));
     }
     if (m_Delay)
-        active.push_back(FormatFaultSpec(*m_Delay));
+        active.push_back(FormatFaultRule(*m_Delay));
     return active;
 }
 

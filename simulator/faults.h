@@ -1,4 +1,4 @@
-// Injected faults: what goes wrong with the next requests and replies, and how specs are written.
+// Injected faults: what goes wrong with the next requests and replies, and how rules are written.
 //
 //   drop:N          swallow the next N replies (the requests are still carried out)
 //   stale:N         send a stale report before each of the next N replies
@@ -7,7 +7,7 @@
 //   delay:MS        delay every reply by MS milliseconds until cleared
 //   delay:MS:N      delay the next N replies by MS milliseconds
 //   clear           remove all faults
-// A spec replaces what remains of an earlier fault of the same kind.
+// A rule replaces what remains of an earlier fault of the same kind.
 #pragma once
 
 #include <chrono>
@@ -23,20 +23,20 @@ namespace varnel::sim {
 
 enum class FaultKind { Drop, Stale, Status0, UnplugAfter, Delay, Clear };
 
-struct FaultSpec {
+struct FaultRule {
     FaultKind kind = FaultKind::Clear;
     uint32_t count = 0;  // for delay, 0 means every reply until cleared
     uint32_t delayMs = 0;
-    bool operator==(const FaultSpec&) const = default;
+    bool operator==(const FaultRule&) const = default;
 };
 
 struct FaultParseResult {
-    std::optional<FaultSpec> spec;
-    std::string error;  // set when spec is empty
+    std::optional<FaultRule> rule;
+    std::string error;  // set when rule is empty
 };
 
-FaultParseResult ParseFaultSpec(std::string_view text);
-std::string FormatFaultSpec(const FaultSpec& spec);
+FaultParseResult ParseFaultRule(std::string_view text);
+std::string FormatFaultRule(const FaultRule& rule);
 
 // What the keypad does with one request it received.
 struct RequestFate {
@@ -53,11 +53,11 @@ struct ReplyFate {
 
 class FaultSet {
   public:
-    void Apply(const FaultSpec& spec);
+    void Apply(const FaultRule& rule);
     // Each call consumes one use of the faults that apply.
     RequestFate OnRequest();
     ReplyFate OnReply();
-    // The active faults as specs holding what remains of them.
+    // The active faults as rules holding what remains of them.
     std::vector<std::string> Describe() const;
 
   private:
@@ -65,7 +65,7 @@ class FaultSet {
     uint32_t m_nStale = 0;
     uint32_t m_nStatus0 = 0;
     uint32_t m_nUnplugAfter = 0;
-    std::optional<FaultSpec> m_Delay;
+    std::optional<FaultRule> m_Delay;
 };
 
 // A report that answers some other request: byte 0 is the request's code XOR 0x80, the rest 0x5A.

@@ -44,8 +44,8 @@ void KeypadLink::Unplug() {
     }
 }
 
-void KeypadLink::ApplyFault(const FaultSpec& spec) {
-    m_Faults.Apply(spec);
+void KeypadLink::ApplyFault(const FaultRule& rule) {
+    m_Faults.Apply(rule);
 }
 
 void KeypadLink::ReceiveRequest(uint64_t connection, const Packet& request, TimePoint arrival) {

@@ -50,7 +50,7 @@ class KeypadLink {
 
     void Plug();
     void Unplug();
-    void ApplyFault(const FaultSpec& spec);
+    void ApplyFault(const FaultRule& rule);
 
     // A request report (without its report id) that arrived on the vendor interface.
     void ReceiveRequest(uint64_t connection, const Packet& request, TimePoint arrival);

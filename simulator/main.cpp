@@ -52,11 +52,12 @@ int Serve(const ServeCommand& command) {
         state.firmware = *command.firmware;
 
     SimServer server(command.server, DeviceModel(command.identity, std::move(state)));
+    // Handlers go in first, so a signal that comes before the server runs still stops it cleanly.
+    g_RunningServer = &server;
+    InstallSignalHandlers();
     std::string error;
     if (!server.Listen(error))
         return Fail(error);
-    g_RunningServer = &server;
-    InstallSignalHandlers();
     std::printf("ready %s\n", command.server.socketPath.c_str());
     std::fflush(stdout);
     const bool saved = server.Run();

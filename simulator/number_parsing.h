@@ -1,4 +1,4 @@
-// Strict number parsing for command-line values and fault specs: the whole text must be a number.
+// Strict number parsing for command-line values and fault rules: the whole text must be a number.
 #pragma once
 
 #include <cstdint>

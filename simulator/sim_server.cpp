@@ -28,7 +28,7 @@ using sockproto::MessageType;
 // tens of microseconds even with a 1 ns timer slack, and usb-fs reports should leave on time.
 constexpr std::chrono::microseconds kSpinBeforeTimer{30};
 
-timespec ToTimespec(std::chrono::nanoseconds duration) {
+timespec ToPollTimeout(std::chrono::nanoseconds duration) {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(duration);
     return {static_cast<time_t>(seconds.count()), static_cast<long>((duration - seconds).count())};
 }
@@ -40,7 +40,7 @@ struct SimServer::Impl final : LinkListener {
         : options(std::move(serverOptions)),
           link(std::move(model), {options.timing, SteadyClock::now(), options.restartDelay}, timers,
                *this) {
-        for (const FaultSpec& fault : options.faults)
+        for (const FaultRule& fault : options.faults)
             link.ApplyFault(fault);
         if (options.statePath) {
             saver.emplace(*options.statePath);
@@ -173,8 +173,8 @@ struct SimServer::Impl final : LinkListener {
         if (due) {
             const auto left = *due - SteadyClock::now();
             spinAfterwards = left <= kSpinBeforeTimer;
-            timeout =
-                ToTimespec(spinAfterwards ? std::chrono::nanoseconds(0) : left - kSpinBeforeTimer);
+            timeout = ToPollTimeout(spinAfterwards ? std::chrono::nanoseconds(0)
+                                                   : left - kSpinBeforeTimer);
             wait = &timeout;
         }
         const int ready = ::ppoll(fds.data(), fds.size(), wait, nullptr);

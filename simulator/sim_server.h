@@ -20,7 +20,7 @@ struct ServerOptions {
     std::optional<std::string> statePath;  // without one, nothing is written
     TimingModel timing = TimingModel::Instant;
     std::chrono::milliseconds restartDelay{200};
-    std::vector<FaultSpec> faults;
+    std::vector<FaultRule> faults;
     bool startPlugged = true;
 };
 

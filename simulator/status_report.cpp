@@ -95,7 +95,7 @@ std::string FormatStatusJson(const SimulatorStatus& status) {
     json += Printf("\"timing\":\"%s\",", TimingModelName(status.timing));
     json += "\"faults\":[";
     for (size_t i = 0; i < status.faults.size(); ++i) {
-        // Fault specs are made of letters, digits, '-' and ':', so they need no escaping.
+        // Fault rules are made of letters, digits, '-' and ':', so they need no escaping.
         json += (i ? ",\"" : "\"") + status.faults[i] + "\"";
     }
     json += "],\"areas\":[";

@@ -20,7 +20,7 @@ TEST(CommandLine, ServeTakesEveryOption) {
     EXPECT_EQ(serve->server.statePath, "/tmp/k.state");
     EXPECT_EQ(serve->server.timing, TimingModel::UsbFullSpeed);
     EXPECT_EQ(serve->server.faults,
-              (std::vector<FaultSpec>{{FaultKind::Drop, 1, 0}, {FaultKind::Delay, 0, 5}}));
+              (std::vector<FaultRule>{{FaultKind::Drop, 1, 0}, {FaultKind::Delay, 0, 5}}));
     EXPECT_EQ(serve->firmware, (FirmwareVersion{2, 0x1A, 7}));
     EXPECT_EQ(serve->identity.vendorId, 0x0ABC);
     EXPECT_EQ(serve->identity.productId, 0x00D1);

@@ -7,10 +7,10 @@ namespace {
 
 using std::chrono::milliseconds;
 
-TEST(FaultSpecParsing, AcceptsEveryKindAndFormatsItBack) {
+TEST(FaultRuleParsing, AcceptsEveryKindAndFormatsItBack) {
     struct Case {
         const char* text;
-        FaultSpec spec;
+        FaultRule rule;
     };
     const Case cases[] = {
         {"drop:3", {FaultKind::Drop, 3, 0}},
@@ -23,15 +23,15 @@ TEST(FaultSpecParsing, AcceptsEveryKindAndFormatsItBack) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        const FaultParseResult parsed = ParseFaultSpec(c.text);
-        ASSERT_TRUE(parsed.spec) << parsed.error;
-        EXPECT_EQ(*parsed.spec, c.spec);
-        EXPECT_EQ(FormatFaultSpec(*parsed.spec), c.text);
+        const FaultParseResult parsed = ParseFaultRule(c.text);
+        ASSERT_TRUE(parsed.rule) << parsed.error;
+        EXPECT_EQ(*parsed.rule, c.rule);
+        EXPECT_EQ(FormatFaultRule(*parsed.rule), c.text);
     }
-    EXPECT_EQ(ParseFaultSpec("drop:0x10").spec, (FaultSpec{FaultKind::Drop, 16, 0}));
+    EXPECT_EQ(ParseFaultRule("drop:0x10").rule, (FaultRule{FaultKind::Drop, 16, 0}));
 }
 
-TEST(FaultSpecParsing, RejectsMalformedSpecsWithAMessage) {
+TEST(FaultRuleParsing, RejectsMalformedRulesWithAMessage) {
     const char* const bad[] = {
         "",         "drop",    "drop:",       "drop:0",
         "drop:-1",  "drop:1x", "drop: 1",     "drop:1:2",
@@ -41,17 +41,17 @@ TEST(FaultSpecParsing, RejectsMalformedSpecsWithAMessage) {
     };
     for (const char* text : bad) {
         SCOPED_TRACE(text);
-        const FaultParseResult parsed = ParseFaultSpec(text);
-        EXPECT_FALSE(parsed.spec);
+        const FaultParseResult parsed = ParseFaultRule(text);
+        EXPECT_FALSE(parsed.rule);
         EXPECT_NE(parsed.error.find(std::string("'") + text + "'"), std::string::npos)
             << parsed.error;
     }
 }
 
-FaultSet With(std::initializer_list<const char*> specs) {
+FaultSet With(std::initializer_list<const char*> rules) {
     FaultSet faults;
-    for (const char* text : specs)
-        faults.Apply(*ParseFaultSpec(text).spec);
+    for (const char* text : rules)
+        faults.Apply(*ParseFaultRule(text).rule);
     return faults;
 }
 
@@ -99,7 +99,7 @@ TEST(FaultEffects, DelayWithoutCountLastsUntilCleared) {
     EXPECT_TRUE(faults.Describe().empty());
 }
 
-TEST(FaultEffects, ANewSpecReplacesWhatRemainsOfItsKind) {
+TEST(FaultEffects, ANewRuleReplacesWhatRemainsOfItsKind) {
     FaultSet faults = With({"drop:5", "drop:1", "delay:9", "delay:4:2", "stale:2"});
     EXPECT_EQ(faults.Describe(), (std::vector<std::string>{"drop:1", "stale:2", "delay:4:2"}));
     EXPECT_TRUE(faults.OnReply().drop);

@@ -47,7 +47,7 @@ class KeypadLinkTest : public testing::Test {
         link.emplace(DeviceModel(kDefaultApplicationIdentity, PersistentState{}),
                      KeypadLink::Settings{timing, kOrigin, kRestartDelay}, timers, listener);
         for (const char* fault : faults)
-            link->ApplyFault(*ParseFaultSpec(fault).spec);
+            link->ApplyFault(*ParseFaultRule(fault).rule);
         link->Plug();
         listener.events.clear();
     }
