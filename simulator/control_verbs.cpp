@@ -35,18 +35,19 @@ ControlReply RunControlLine(const std::string& line, KeypadLink& link) {
         return Unknown(line);
     const std::string& verb = words[0];
     const size_t arguments = words.size() - 1;
-    if ((verb == "plug" || verb == "unplug" || verb == "stop") && arguments == 0) {
-        if (verb == "stop")
-            return {true, "stopping\n", true};
-        const bool plug = verb == "plug";
-        if (link.Plugged() == plug)
-            return Success(plug ? "already plugged\n" : "already unplugged\n");
-        if (plug) {
-            link.Plug();
-        } else {
-            link.Unplug();
-        }
-        return Success(plug ? "plugged\n" : "unplugged\n");
+    if (verb == "stop" && arguments == 0)
+        return {true, "stopping\n", true};
+    if (verb == "plug" && arguments == 0) {
+        if (link.Plugged())
+            return Success("already plugged\n");
+        link.Plug();
+        return Success("plugged\n");
+    }
+    if (verb == "unplug" && arguments == 0) {
+        if (!link.Plugged())
+            return Success("already unplugged\n");
+        link.Unplug();
+        return Success("unplugged\n");
     }
     if (verb == "state" && (arguments == 0 || (arguments == 1 && words[1] == "--json"))) {
         const SimulatorStatus status = link.Status();

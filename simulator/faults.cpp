@@ -67,9 +67,7 @@ FaultParseResult ParseFaultRule(std::string_view text) {
             known = &entry;
     }
     if (known == nullptr) {
-        return Fail(text,
-                    "unknown fault, expected drop, stale, status0, unplug-after, delay "
-                    "or clear");
+        return Fail(text, "expected drop, stale, status0, unplug-after, delay or clear");
     }
     FaultRule rule;
     rule.kind = known->kind;
