@@ -48,7 +48,7 @@ struct Session {
 
 // Keeps this process, and the processes it starts, on one CPU while it lives.
 class CpuPlacement {
-public:
+  public:
     explicit CpuPlacement(bool oneCpu) {
         sched_getaffinity(0, sizeof m_Saved, &m_Saved);
         if (!oneCpu) return;
@@ -64,7 +64,7 @@ public:
     }
     ~CpuPlacement() { sched_setaffinity(0, sizeof m_Saved, &m_Saved); }
 
-private:
+  private:
     cpu_set_t m_Saved;
 };
 
@@ -101,7 +101,11 @@ void SocketRoundTrip(benchmark::State& state) {
     close(pair[0]);
     waitpid(echo, nullptr, 0);
 }
-BENCHMARK(SocketRoundTrip)->ArgName("one_cpu")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond)
+BENCHMARK(SocketRoundTrip)
+    ->ArgName("one_cpu")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
 
 void QueryInstant(benchmark::State& state) {
@@ -118,8 +122,13 @@ void QueryInstant(benchmark::State& state) {
     }
     state.SetLabel("us per exchange");
 }
-BENCHMARK(QueryInstant)->ArgName("one_cpu")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond)
-    ->MinTime(2.0)->UseRealTime();
+BENCHMARK(QueryInstant)
+    ->ArgName("one_cpu")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(2.0)
+    ->UseRealTime();
 
 void KeyMapReadUsbFs(benchmark::State& state) {
     Session session({"--timing", "usb-fs"});

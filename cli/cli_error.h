@@ -14,16 +14,20 @@ enum ExitCode : int {
 };
 
 class CliError : public std::runtime_error {
-public:
+  public:
     CliError(ExitCode code, const std::string& message)
         : std::runtime_error(message), m_Code(code) {}
     ExitCode Code() const { return m_Code; }
 
-private:
+  private:
     ExitCode m_Code;
 };
 
-inline CliError UsageError(const std::string& message) { return {kExitUsage, message}; }
-inline CliError DeviceError(const std::string& message) { return {kExitDeviceError, message}; }
+inline CliError UsageError(const std::string& message) {
+    return {kExitUsage, message};
+}
+inline CliError DeviceError(const std::string& message) {
+    return {kExitDeviceError, message};
+}
 
 }  // namespace varnelctl

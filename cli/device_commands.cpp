@@ -18,7 +18,9 @@ void RequireNoArguments(const Arguments& args, const char* command) {
 }
 
 // Steps are 1 to 8 to the user and 0 to 7 on the wire.
-int ReadStep(CLumoApi* api) { return api->QueryDevice2(kCodeStep, kAskStep) + 1; }
+int ReadStep(CLumoApi* api) {
+    return api->QueryDevice2(kCodeStep, kAskStep) + 1;
+}
 
 }  // namespace
 
@@ -51,8 +53,9 @@ int RunInfo(CliContext& context, const Arguments& args) {
     const KeypadMode mode = context.RequireKeypad();
     if (mode == KeypadMode::BootLoader) {
         const std::string id = IdentityText(kBootLoaderVid, kBootLoaderPid);
-        context.Print("Mode:     boot loader (" + id + ")\n"
-                      "The keypad waits for a firmware update; run varnelctl firmware flash.",
+        context.Print("Mode:     boot loader (" + id +
+                          ")\n"
+                          "The keypad waits for a firmware update; run varnelctl firmware flash.",
                       JsonObject().Add("mode", ModeName(mode)).Add("identity", id));
         return kExitSuccess;
     }

@@ -41,7 +41,8 @@ std::optional<std::vector<uint8_t>> ParseHexBytes(const std::vector<std::string>
         }
         if (digits.size() == 1) digits.insert(digits.begin(), '0');
         for (size_t i = 0; i < digits.size(); i += 2) {
-            bytes.push_back(static_cast<uint8_t>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1])));
+            bytes.push_back(
+                static_cast<uint8_t>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1])));
         }
     }
     return bytes;

@@ -8,10 +8,18 @@ std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char escaped[8];
@@ -43,7 +51,9 @@ JsonObject& JsonObject::Add(const std::string& key, bool value) {
     return AddRaw(key, value ? "true" : "false");
 }
 
-JsonObject& JsonObject::AddNull(const std::string& key) { return AddRaw(key, "null"); }
+JsonObject& JsonObject::AddNull(const std::string& key) {
+    return AddRaw(key, "null");
+}
 
 JsonObject& JsonObject::Add(const std::string& key, const JsonObject& value) {
     return AddRaw(key, value.Text());

@@ -8,9 +8,11 @@
 namespace varnelctl {
 
 class JsonObject {
-public:
+  public:
     JsonObject& Add(const std::string& key, const std::string& value);
-    JsonObject& Add(const std::string& key, const char* value) { return Add(key, std::string(value)); }
+    JsonObject& Add(const std::string& key, const char* value) {
+        return Add(key, std::string(value));
+    }
     JsonObject& Add(const std::string& key, int64_t value);
     JsonObject& Add(const std::string& key, int value) { return Add(key, int64_t{value}); }
     JsonObject& Add(const std::string& key, bool value);
@@ -20,7 +22,7 @@ public:
     JsonObject& Add(const std::string& key, const std::vector<int>& values);
     std::string Text() const { return "{" + m_strBody + "}"; }
 
-private:
+  private:
     JsonObject& AddRaw(const std::string& key, const std::string& json);
     std::string m_strBody;
 };

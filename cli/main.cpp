@@ -91,7 +91,8 @@ int ReportError(const CliError& error, bool json, bool usesHidraw) {
         }
     }
     if (json) {
-        std::printf("%s\n", JsonObject().Add("error", message).Add("exit_code", code).Text().c_str());
+        std::printf("%s\n",
+                    JsonObject().Add("error", message).Add("exit_code", code).Text().c_str());
     } else {
         std::fprintf(stderr, "varnelctl: %s\n", message.c_str());
         if (code == kExitUsage) std::fprintf(stderr, "Run varnelctl --help for the usage.\n");
@@ -115,8 +116,8 @@ int Run(int argc, char** argv) {
         usesHidraw = SelectTransport(line.hidSpec);
         long error = 0;
         if (!CreateLumoApi(&api, &error)) {
-            throw DeviceError("the keypad library could not start (error " +
-                              std::to_string(error) + ")");
+            throw DeviceError("the keypad library could not start (error " + std::to_string(error) +
+                              ")");
         }
         CliContext context;
         context.api = api;
@@ -134,4 +135,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace varnelctl
 
-int main(int argc, char** argv) { return varnelctl::Run(argc, argv); }
+int main(int argc, char** argv) {
+    return varnelctl::Run(argc, argv);
+}

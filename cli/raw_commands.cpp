@@ -13,8 +13,10 @@ namespace {
 enum class RawKind { Query, Command, Send, BootQuery, BootCommand };
 
 const std::map<std::string, RawKind> kRawKinds = {
-    {"query", RawKind::Query},          {"command", RawKind::Command},
-    {"send", RawKind::Send},            {"boot-query", RawKind::BootQuery},
+    {"query", RawKind::Query},
+    {"command", RawKind::Command},
+    {"send", RawKind::Send},
+    {"boot-query", RawKind::BootQuery},
     {"boot-command", RawKind::BootCommand},
 };
 

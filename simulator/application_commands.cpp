@@ -37,12 +37,10 @@ CommandResult DeviceModel::HandleApplicationRequest(const Packet& request) {
         case command::kRead:
             return {ReadRequest(request, ApplicationFlashWindow(request[2]))};
         case command::kRestart:
-            if (request[1] != command::kRestartSwitchMode)
-                return {MakeReply(code, 0)};
+            if (request[1] != command::kRestartSwitchMode) return {MakeReply(code, 0)};
             return Restart(code, KeypadMode::BootLoader);
         case command::kStateQuery: {
-            if (!HasArgs(request, command::kStateQueryArgs))
-                return {MakeReply(code, 0)};
+            if (!HasArgs(request, command::kStateQueryArgs)) return {MakeReply(code, 0)};
             Packet reply = MakeReply(code, request[1]);
             reply[2] = request[2];
             PutU32(reply, 3, StateWord());
@@ -69,10 +67,8 @@ std::optional<FlashWindow> DeviceModel::ApplicationFlashWindow(uint8_t area) {
 
 Packet DeviceModel::StepRequest(const Packet& request) {
     const uint8_t value = request[1];
-    if (value == command::kStepQuery)
-        return MakeReply(request[0], m_State.step);
-    if (value >= kStepCount)
-        return MakeReply(request[0], 0);
+    if (value == command::kStepQuery) return MakeReply(request[0], m_State.step);
+    if (value >= kStepCount) return MakeReply(request[0], 0);
     m_State.step = value;
     ++m_nRevision;
     return MakeReply(request[0], 1);

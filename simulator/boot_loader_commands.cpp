@@ -10,13 +10,11 @@ CommandResult DeviceModel::HandleBootLoaderRequest(const Packet& request) {
         case command::kRead: {
             // The boot loader can read the data area, nothing else yet.
             std::optional<FlashWindow> window;
-            if (request[2] == command::kAreaData)
-                window = FlashWindow{&m_State.dataArea, 0};
+            if (request[2] == command::kAreaData) window = FlashWindow{&m_State.dataArea, 0};
             return {ReadRequest(request, window)};
         }
         case command::kRestart:
-            if (request[1] != command::kRestartSwitchMode)
-                return {MakeReply(code, 0)};
+            if (request[1] != command::kRestartSwitchMode) return {MakeReply(code, 0)};
             return Restart(code, KeypadMode::Application);
         default:
             return {MakeReply(code, 0)};

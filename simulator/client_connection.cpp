@@ -26,30 +26,24 @@ bool ClientConnection::ReadAvailable() {
             m_Decoder.Feed(chunk, static_cast<size_t>(n));
             continue;
         }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return !m_Decoder.Broken();
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return !m_Decoder.Broken();
         return false;
     }
 }
 
 void ClientConnection::Send(const std::vector<uint8_t>& bytes) {
-    if (closing && m_Unsent.empty())
-        return;
+    if (closing && m_Unsent.empty()) return;
     m_Unsent.insert(m_Unsent.end(), bytes.begin(), bytes.end());
-    if (!Flush() || m_Unsent.size() - m_nUnsentStart > kMaxUnsent)
-        closing = true;
+    if (!Flush() || m_Unsent.size() - m_nUnsentStart > kMaxUnsent) closing = true;
 }
 
 bool ClientConnection::Flush() {
     while (HasUnsentOutput()) {
         const ssize_t n = ::send(m_Fd, m_Unsent.data() + m_nUnsentStart,
                                  m_Unsent.size() - m_nUnsentStart, MSG_DONTWAIT | MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno == EAGAIN || errno == EWOULDBLOCK;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK;
         m_nUnsentStart += static_cast<size_t>(n);
     }
     m_Unsent.clear();

@@ -63,8 +63,7 @@ SplitArguments Split(std::span<const std::string> arguments, std::span<const Opt
         ParsedOption option{argument.substr(0, equals), {}};
         const OptionInfo* rule = nullptr;
         for (const OptionInfo& candidate : known) {
-            if (candidate.name == option.name)
-                rule = &candidate;
+            if (candidate.name == option.name) rule = &candidate;
         }
         if (rule == nullptr) {
             split.error = "unknown option " + option.name;
@@ -102,29 +101,24 @@ std::optional<UsageError> ApplyServeOption(const ParsedOption& option, ServeComm
         server.statePath = option.value;
     } else if (option.name == "--timing") {
         const auto timing = ParseTimingModel(option.value);
-        if (!timing)
-            return BadValue(option, "instant or usb-fs");
+        if (!timing) return BadValue(option, "instant or usb-fs");
         server.timing = *timing;
     } else if (option.name == "--fault") {
         const FaultParseResult fault = ParseFaultRule(option.value);
-        if (!fault.rule)
-            return UsageError{fault.error};
+        if (!fault.rule) return UsageError{fault.error};
         server.faults.push_back(*fault.rule);
     } else if (option.name == "--firmware-version") {
         serve.firmware = ParseFirmwareVersion(option.value);
-        if (!serve.firmware)
-            return BadValue(option, "X.Y.Z with bytes in decimal or 0x-hex");
+        if (!serve.firmware) return BadValue(option, "X.Y.Z with bytes in decimal or 0x-hex");
     } else if (option.name == "--vid" || option.name == "--pid") {
         const auto id = ParseHex(option.value, 0xFFFF);
-        if (!id)
-            return BadValue(option, "a hex number up to FFFF");
+        if (!id) return BadValue(option, "a hex number up to FFFF");
         uint16_t& field =
             option.name == "--vid" ? serve.identity.vendorId : serve.identity.productId;
         field = static_cast<uint16_t>(*id);
     } else if (option.name == "--restart-delay") {
         const auto ms = ParseUnsigned(option.value, kMaxRestartDelayMs);
-        if (!ms)
-            return BadValue(option, "milliseconds from 0 to 600000");
+        if (!ms) return BadValue(option, "milliseconds from 0 to 600000");
         server.restartDelay = std::chrono::milliseconds(*ms);
     } else if (option.name == "--unplugged") {
         server.startPlugged = false;
@@ -145,34 +139,28 @@ Command ParseServe(std::span<const std::string> arguments) {
         {"--unplugged", false},
     };
     const SplitArguments split = Split(arguments, kOptions);
-    if (!split.error.empty())
-        return UsageError{split.error};
+    if (!split.error.empty()) return UsageError{split.error};
     if (!split.positional.empty()) {
         return UsageError{"serve takes no argument '" + split.positional[0] + "'"};
     }
     ServeCommand serve;
     for (const ParsedOption& option : split.options) {
-        if (auto error = ApplyServeOption(option, serve))
-            return *error;
+        if (auto error = ApplyServeOption(option, serve)) return *error;
     }
-    if (serve.server.socketPath.empty())
-        return UsageError{"serve needs --socket PATH"};
+    if (serve.server.socketPath.empty()) return UsageError{"serve needs --socket PATH"};
     return serve;
 }
 
 Command ParseControl(const std::string& verb, std::span<const std::string> arguments) {
     static constexpr OptionInfo kOptions[] = {{"--socket", true}, {"--json", false}};
     const SplitArguments split = Split(arguments, kOptions);
-    if (!split.error.empty())
-        return UsageError{split.error};
+    if (!split.error.empty()) return UsageError{split.error};
     ControlCommand control;
     control.line = verb;
     for (const ParsedOption& option : split.options) {
-        if (option.name == "--socket")
-            control.socketPath = option.value;
+        if (option.name == "--socket") control.socketPath = option.value;
         if (option.name == "--json") {
-            if (verb != "state")
-                return UsageError{"--json belongs to the state verb"};
+            if (verb != "state") return UsageError{"--json belongs to the state verb"};
             control.line += " --json";
         }
     }
@@ -183,12 +171,10 @@ Command ParseControl(const std::string& verb, std::span<const std::string> argum
     }
     if (verb == "fault") {
         const FaultParseResult fault = ParseFaultRule(split.positional[0]);
-        if (!fault.rule)
-            return UsageError{fault.error};
+        if (!fault.rule) return UsageError{fault.error};
         control.line += " " + split.positional[0];
     }
-    if (control.socketPath.empty())
-        return UsageError{verb + " needs --socket PATH"};
+    if (control.socketPath.empty()) return UsageError{verb + " needs --socket PATH"};
     return control;
 }
 
@@ -196,17 +182,13 @@ Command ParseControl(const std::string& verb, std::span<const std::string> argum
 
 Command ParseCommandLine(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments) {
-        if (argument == "--help" || argument == "-h")
-            return HelpCommand{};
+        if (argument == "--help" || argument == "-h") return HelpCommand{};
     }
-    if (arguments.empty())
-        return UsageError{"no command given"};
+    if (arguments.empty()) return UsageError{"no command given"};
     const std::string& verb = arguments[0];
     const auto rest = std::span<const std::string>(arguments).subspan(1);
-    if (verb == "help")
-        return HelpCommand{};
-    if (verb == "serve")
-        return ParseServe(rest);
+    if (verb == "help") return HelpCommand{};
+    if (verb == "serve") return ParseServe(rest);
     if (verb == "plug" || verb == "unplug" || verb == "state" || verb == "fault" ||
         verb == "stop") {
         return ParseControl(verb, rest);

@@ -10,8 +10,7 @@ namespace {
 std::vector<std::string> SplitWords(const std::string& line) {
     std::istringstream stream(line);
     std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
+    for (std::string word; stream >> word;) words.push_back(word);
     return words;
 }
 
@@ -31,21 +30,17 @@ ControlReply Unknown(const std::string& line) {
 
 ControlReply RunControlLine(const std::string& line, KeypadLink& link) {
     const std::vector<std::string> words = SplitWords(line);
-    if (words.empty())
-        return Unknown(line);
+    if (words.empty()) return Unknown(line);
     const std::string& verb = words[0];
     const size_t arguments = words.size() - 1;
-    if (verb == "stop" && arguments == 0)
-        return {true, "stopping\n", true};
+    if (verb == "stop" && arguments == 0) return {true, "stopping\n", true};
     if (verb == "plug" && arguments == 0) {
-        if (link.Plugged())
-            return Success("already plugged\n");
+        if (link.Plugged()) return Success("already plugged\n");
         link.Plug();
         return Success("plugged\n");
     }
     if (verb == "unplug" && arguments == 0) {
-        if (!link.Plugged())
-            return Success("already unplugged\n");
+        if (!link.Plugged()) return Success("already unplugged\n");
         link.Unplug();
         return Success("unplugged\n");
     }
@@ -55,8 +50,7 @@ ControlReply RunControlLine(const std::string& line, KeypadLink& link) {
     }
     if (verb == "fault" && arguments == 1) {
         const FaultParseResult parsed = ParseFaultRule(words[1]);
-        if (!parsed.rule)
-            return Failure(parsed.error + "\n");
+        if (!parsed.rule) return Failure(parsed.error + "\n");
         link.ApplyFault(*parsed.rule);
         return Success("fault " + FormatFaultRule(*parsed.rule) + "\n");
     }

@@ -35,8 +35,7 @@ uint32_t DeviceModel::StateWord() const {
     uint8_t magic[sizeof kMacroStoreMagic];
     m_State.dataArea.Read(kMacroStoreOffset, magic);
     uint32_t word = static_cast<uint32_t>(m_State.step) << kStepShift;
-    if (std::memcmp(magic, kMacroStoreMagic, sizeof magic) == 0)
-        word |= kMacroMagicBit;
+    if (std::memcmp(magic, kMacroStoreMagic, sizeof magic) == 0) word |= kMacroMagicBit;
     return word;
 }
 
@@ -47,8 +46,7 @@ CommandResult DeviceModel::Restart(uint8_t code, KeypadMode into) {
 }
 
 Packet DeviceModel::Changed(Packet reply) {
-    if (reply[1] != 0)
-        ++m_nRevision;
+    if (reply[1] != 0) ++m_nRevision;
     return reply;
 }
 

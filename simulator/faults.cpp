@@ -21,8 +21,7 @@ constexpr FaultName kNames[] = {
 
 std::string_view NameOf(FaultKind kind) {
     for (const FaultName& entry : kNames) {
-        if (entry.kind == kind)
-            return entry.name;
+        if (entry.kind == kind) return entry.name;
     }
     return "?";
 }
@@ -32,8 +31,7 @@ std::vector<std::string_view> SplitFields(std::string_view text) {
     for (;;) {
         const size_t colon = text.find(':');
         fields.push_back(text.substr(0, colon));
-        if (colon == std::string_view::npos)
-            return fields;
+        if (colon == std::string_view::npos) return fields;
         text.remove_prefix(colon + 1);
     }
 }
@@ -44,15 +42,13 @@ FaultParseResult Fail(std::string_view text, const std::string& why) {
 
 std::optional<uint32_t> ParsePositive(std::string_view field, uint64_t max) {
     const auto value = ParseUnsigned(field, max);
-    if (!value || *value == 0)
-        return std::nullopt;
+    if (!value || *value == 0) return std::nullopt;
     return static_cast<uint32_t>(*value);
 }
 
 // Consumes one use of a counted fault; true when it applied.
 bool Use(uint32_t& remaining) {
-    if (remaining == 0)
-        return false;
+    if (remaining == 0) return false;
     --remaining;
     return true;
 }
@@ -63,8 +59,7 @@ FaultParseResult ParseFaultRule(std::string_view text) {
     const std::vector<std::string_view> fields = SplitFields(text);
     const FaultName* known = nullptr;
     for (const FaultName& entry : kNames) {
-        if (entry.name == fields[0])
-            known = &entry;
+        if (entry.name == fields[0]) known = &entry;
     }
     if (known == nullptr) {
         return Fail(text, "expected drop, stale, status0, unplug-after, delay or clear");
@@ -74,31 +69,25 @@ FaultParseResult ParseFaultRule(std::string_view text) {
     const size_t arguments = fields.size() - 1;
     switch (rule.kind) {
         case FaultKind::Clear:
-            if (arguments != 0)
-                return Fail(text, "clear takes no count");
+            if (arguments != 0) return Fail(text, "clear takes no count");
             return {rule, {}};
         case FaultKind::Delay: {
             if (arguments < 1 || arguments > 2)
                 return Fail(text, "expected delay:MS or delay:MS:N");
             const auto ms = ParsePositive(fields[1], kMaxDelayMs);
-            if (!ms)
-                return Fail(text, "MS must be a whole number from 1 to 600000");
+            if (!ms) return Fail(text, "MS must be a whole number from 1 to 600000");
             rule.delayMs = *ms;
-            if (arguments == 1)
-                return {rule, {}};
+            if (arguments == 1) return {rule, {}};
             const auto count = ParsePositive(fields[2], kMaxCount);
-            if (!count)
-                return Fail(text, "N must be a whole number from 1 to 1000000");
+            if (!count) return Fail(text, "N must be a whole number from 1 to 1000000");
             rule.count = *count;
             return {rule, {}};
         }
         default: {
             const std::string form = std::string(known->name) + ":N";
-            if (arguments != 1)
-                return Fail(text, "expected " + form);
+            if (arguments != 1) return Fail(text, "expected " + form);
             const auto count = ParsePositive(fields[1], kMaxCount);
-            if (!count)
-                return Fail(text, "N must be a whole number from 1 to 1000000");
+            if (!count) return Fail(text, "N must be a whole number from 1 to 1000000");
             rule.count = *count;
             return {rule, {}};
         }
@@ -107,12 +96,10 @@ FaultParseResult ParseFaultRule(std::string_view text) {
 
 std::string FormatFaultRule(const FaultRule& rule) {
     std::string text(NameOf(rule.kind));
-    if (rule.kind == FaultKind::Clear)
-        return text;
+    if (rule.kind == FaultKind::Clear) return text;
     if (rule.kind == FaultKind::Delay) {
         text += ":" + std::to_string(rule.delayMs);
-        if (rule.count == 0)
-            return text;
+        if (rule.count == 0) return text;
     }
     return text + ":" + std::to_string(rule.count);
 }
@@ -159,8 +146,7 @@ ReplyFate FaultSet::OnReply() {
     fate.staleFirst = Use(m_nStale);
     if (m_Delay) {
         fate.delay = std::chrono::milliseconds(m_Delay->delayMs);
-        if (m_Delay->count != 0 && --m_Delay->count == 0)
-            m_Delay.reset();
+        if (m_Delay->count != 0 && --m_Delay->count == 0) m_Delay.reset();
     }
     return fate;
 }
@@ -172,11 +158,9 @@ std::vector<std::string> FaultSet::Describe() const {
                                                       {FaultKind::Status0, m_nStatus0},
                                                       {FaultKind::UnplugAfter, m_nUnplugAfter}};
     for (const auto& [kind, remaining] : counted) {
-        if (remaining != 0)
-            active.push_back(FormatFaultRule({kind, remaining, 0}));
+        if (remaining != 0) active.push_back(FormatFaultRule({kind, remaining, 0}));
     }
-    if (m_Delay)
-        active.push_back(FormatFaultRule(*m_Delay));
+    if (m_Delay) active.push_back(FormatFaultRule(*m_Delay));
     return active;
 }
 

@@ -11,14 +11,11 @@ std::optional<FirmwareVersion> ParseFirmwareVersion(std::string_view text) {
     for (int i = 0; i < 3; ++i) {
         const size_t dot = text.find('.');
         const bool last = i == 2;
-        if (last != (dot == std::string_view::npos))
-            return std::nullopt;
+        if (last != (dot == std::string_view::npos)) return std::nullopt;
         const auto value = ParseUnsigned(text.substr(0, dot), 0xFF);
-        if (!value)
-            return std::nullopt;
+        if (!value) return std::nullopt;
         parts[i] = static_cast<uint8_t>(*value);
-        if (!last)
-            text.remove_prefix(dot + 1);
+        if (!last) text.remove_prefix(dot + 1);
     }
     return FirmwareVersion{parts[0], parts[1], parts[2]};
 }

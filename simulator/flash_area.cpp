@@ -17,23 +17,19 @@ bool FlashArea::Contains(uint64_t offset, uint64_t length) const {
 }
 
 bool FlashArea::Erase(uint64_t offset, uint64_t length) {
-    if (!Contains(offset, length))
-        return false;
+    if (!Contains(offset, length)) return false;
     std::fill_n(m_Bytes.begin() + static_cast<ptrdiff_t>(offset), length, kErased);
     return true;
 }
 
 bool FlashArea::Program(uint64_t offset, std::span<const uint8_t> data) {
-    if (!Contains(offset, data.size()))
-        return false;
-    for (size_t i = 0; i < data.size(); ++i)
-        m_Bytes[offset + i] &= data[i];
+    if (!Contains(offset, data.size())) return false;
+    for (size_t i = 0; i < data.size(); ++i) m_Bytes[offset + i] &= data[i];
     return true;
 }
 
 bool FlashArea::Read(uint64_t offset, std::span<uint8_t> out) const {
-    if (!Contains(offset, out.size()))
-        return false;
+    if (!Contains(offset, out.size())) return false;
     std::copy_n(m_Bytes.begin() + static_cast<ptrdiff_t>(offset), out.size(), out.begin());
     return true;
 }

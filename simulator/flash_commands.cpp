@@ -23,8 +23,7 @@ std::optional<uint64_t> TransferOffset(const Packet& request, const FlashWindow&
         return std::nullopt;
     }
     const uint64_t offset = address - window.addressBase;
-    if (!window.area->Contains(offset, length))
-        return std::nullopt;
+    if (!window.area->Contains(offset, length)) return std::nullopt;
     return offset;
 }
 
@@ -42,8 +41,7 @@ Packet EraseRequest(const Packet& request, std::optional<FlashWindow> window) {
 
 Packet WriteRequest(const Packet& request, std::optional<FlashWindow> window) {
     const auto offset = window ? TransferOffset(request, *window) : std::nullopt;
-    if (!offset)
-        return MakeReply(request[0], 0);
+    if (!offset) return MakeReply(request[0], 0);
     const uint8_t length = request[kTransferLength];
     window->area->Program(*offset, std::span<const uint8_t>(request).subspan(kWriteData, length));
     Packet reply = MakeReply(request[0], 1);
@@ -53,8 +51,7 @@ Packet WriteRequest(const Packet& request, std::optional<FlashWindow> window) {
 
 Packet ReadRequest(const Packet& request, std::optional<FlashWindow> window) {
     const auto offset = window ? TransferOffset(request, *window) : std::nullopt;
-    if (!offset)
-        return MakeReply(request[0], 0);
+    if (!offset) return MakeReply(request[0], 0);
     Packet reply = MakeReply(request[0], 1);
     window->area->Read(*offset, ReplyData(reply, request[kTransferLength]));
     return reply;

@@ -27,15 +27,13 @@ SimulatorStatus KeypadLink::Status() const {
 }
 
 void KeypadLink::Plug() {
-    if (m_bPlugged)
-        return;
+    if (m_bPlugged) return;
     m_bPlugged = true;
     Arrive();
 }
 
 void KeypadLink::Unplug() {
-    if (!m_bPlugged)
-        return;
+    if (!m_bPlugged) return;
     m_bPlugged = false;
     if (!m_PresentInterfaces.empty()) {
         Leave();
@@ -49,13 +47,11 @@ void KeypadLink::ApplyFault(const FaultRule& rule) {
 }
 
 void KeypadLink::ReceiveRequest(uint64_t connection, const Packet& request, TimePoint arrival) {
-    if (m_PresentInterfaces.empty() || m_bLeaving)
-        return;
+    if (m_PresentInterfaces.empty() || m_bLeaving) return;
     const TimePoint delivery = m_Schedule.DeliverRequest(arrival);
     const uint64_t session = m_nBusSession;
     m_Timers.At(delivery, [this, connection, request, delivery, session] {
-        if (session == m_nBusSession && !m_bLeaving)
-            Deliver(connection, request, delivery);
+        if (session == m_nBusSession && !m_bLeaving) Deliver(connection, request, delivery);
     });
 }
 
@@ -64,8 +60,7 @@ void KeypadLink::Deliver(uint64_t connection, const Packet& request, TimePoint d
     const uint64_t revision = m_Model.Revision();
     const CommandResult result =
         fate.carryOut ? m_Model.Handle(request) : CommandResult{RefusedReply(request)};
-    if (m_Model.Revision() != revision)
-        m_Listener.StateChanged();
+    if (m_Model.Revision() != revision) m_Listener.StateChanged();
     if (fate.unplugWithoutReply) {
         Unplug();
         return;
@@ -79,19 +74,16 @@ void KeypadLink::Deliver(uint64_t connection, const Packet& request, TimePoint d
     // A swallowed reply still takes its place in time, so a restart leaves the bus when the
     // reply would have been sent.
     const TimePoint replyAt = m_Schedule.SendReport(delivery, replyFate.delay);
-    if (!replyFate.drop)
-        SendAt(replyAt, connection, result.reply);
+    if (!replyFate.drop) SendAt(replyAt, connection, result.reply);
     if (result.restartInto) {
         m_bLeaving = true;
         const uint64_t session = m_nBusSession;
         m_Timers.At(replyAt, [this, session, replyAt] {
-            if (session != m_nBusSession)
-                return;
+            if (session != m_nBusSession) return;
             Leave();
             const uint64_t restarted = m_nBusSession;
             m_Timers.At(replyAt + m_Settings.restartDelay, [this, restarted] {
-                if (restarted == m_nBusSession && m_bPlugged)
-                    Arrive();
+                if (restarted == m_nBusSession && m_bPlugged) Arrive();
             });
         });
     }
@@ -118,8 +110,7 @@ void KeypadLink::Leave() {
     ++m_nBusSession;
     m_bLeaving = false;
     m_Listener.KeypadLeft();
-    for (const auto& interface : leaving)
-        m_Listener.InterfaceEvent("removal " + interface.path);
+    for (const auto& interface : leaving) m_Listener.InterfaceEvent("removal " + interface.path);
 }
 
 }  // namespace varnel::sim

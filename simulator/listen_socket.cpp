@@ -22,8 +22,7 @@ std::string WithErrno(const std::string& message) {
 bool RemoveStaleSocket(const std::string& path, std::string& error) {
     struct stat status {};
     if (::lstat(path.c_str(), &status) != 0) {
-        if (errno == ENOENT)
-            return true;
+        if (errno == ENOENT) return true;
         error = WithErrno("cannot examine " + path);
         return false;
     }
@@ -51,8 +50,7 @@ bool RemoveStaleSocket(const std::string& path, std::string& error) {
 }  // namespace
 
 ListenSocket::~ListenSocket() {
-    if (m_Fd < 0)
-        return;
+    if (m_Fd < 0) return;
     ::close(m_Fd);
     struct stat status {};
     if (::lstat(m_Path.c_str(), &status) == 0 && status.st_ino == m_Inode) {
@@ -67,8 +65,7 @@ bool ListenSocket::Open(const std::string& path, std::string& error) {
         error = "socket path '" + path + "' is empty or too long";
         return false;
     }
-    if (!RemoveStaleSocket(path, error))
-        return false;
+    if (!RemoveStaleSocket(path, error)) return false;
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {

@@ -19,8 +19,7 @@ constexpr int kControlTimeoutMs = 5000;
 SimServer* g_RunningServer = nullptr;
 
 void StopOnSignal(int) {
-    if (g_RunningServer != nullptr)
-        g_RunningServer->RequestStop();
+    if (g_RunningServer != nullptr) g_RunningServer->RequestStop();
 }
 
 void InstallSignalHandlers() {
@@ -45,19 +44,16 @@ int Serve(const ServeCommand& command) {
         if (loaded.status == StateFileLoad::Status::Failed) {
             return Fail(loaded.error + "; the simulator does not start over a file it cannot read");
         }
-        if (loaded.state)
-            state = std::move(*loaded.state);
+        if (loaded.state) state = std::move(*loaded.state);
     }
-    if (command.firmware)
-        state.firmware = *command.firmware;
+    if (command.firmware) state.firmware = *command.firmware;
 
     SimServer server(command.server, DeviceModel(command.identity, std::move(state)));
     // Handlers go in first, so a signal that comes before the server runs still stops it cleanly.
     g_RunningServer = &server;
     InstallSignalHandlers();
     std::string error;
-    if (!server.Listen(error))
-        return Fail(error);
+    if (!server.Listen(error)) return Fail(error);
     std::printf("ready %s\n", command.server.socketPath.c_str());
     std::fflush(stdout);
     const bool saved = server.Run();
@@ -90,7 +86,6 @@ int main(int argc, char** argv) {
                      kProgram);
         return 2;
     }
-    if (const auto* serve = std::get_if<ServeCommand>(&command))
-        return Serve(*serve);
+    if (const auto* serve = std::get_if<ServeCommand>(&command)) return Serve(*serve);
     return Control(std::get<ControlCommand>(command));
 }

@@ -15,16 +15,14 @@ std::optional<uint64_t> ParseDigits(std::string_view text, int base, uint64_t ma
     uint64_t value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value, base);
-    if (text.empty() || error != std::errc{} || stop != end || value > max)
-        return std::nullopt;
+    if (text.empty() || error != std::errc{} || stop != end || value > max) return std::nullopt;
     return value;
 }
 
 }  // namespace
 
 std::optional<uint64_t> ParseUnsigned(std::string_view text, uint64_t max) {
-    if (HasHexPrefix(text))
-        return ParseDigits(text.substr(2), 16, max);
+    if (HasHexPrefix(text)) return ParseDigits(text.substr(2), 16, max);
     return ParseDigits(text, 10, max);
 }
 

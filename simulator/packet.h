@@ -17,8 +17,7 @@ inline uint32_t GetU32(const Packet& packet, size_t offset) {
 }
 
 inline void PutU32(Packet& packet, size_t offset, uint32_t value) {
-    for (size_t i = 0; i < 4; ++i)
-        packet[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+    for (size_t i = 0; i < 4; ++i) packet[offset + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 // Replies echo the request's code in byte 0 and carry a status or value in byte 1.

@@ -5,10 +5,8 @@
 namespace varnel::sim {
 
 std::optional<TimingModel> ParseTimingModel(std::string_view text) {
-    if (text == "instant")
-        return TimingModel::Instant;
-    if (text == "usb-fs")
-        return TimingModel::UsbFullSpeed;
+    if (text == "instant") return TimingModel::Instant;
+    if (text == "usb-fs") return TimingModel::UsbFullSpeed;
     return std::nullopt;
 }
 
@@ -20,8 +18,7 @@ ReportSchedule::ReportSchedule(TimingModel model, TimePoint origin)
     : m_Model(model), m_Origin(origin), m_NextRequestFrame(origin), m_NextReportSlot(origin) {}
 
 TimePoint ReportSchedule::DeliverRequest(TimePoint arrival) {
-    if (m_Model == TimingModel::Instant)
-        return arrival;
+    if (m_Model == TimingModel::Instant) return arrival;
     const auto elapsed = std::max(arrival, m_Origin) - m_Origin;
     const TimePoint nextBoundary =
         m_Origin + (std::chrono::floor<std::chrono::milliseconds>(elapsed) + kFrame);

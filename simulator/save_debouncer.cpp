@@ -9,8 +9,7 @@ SaveDebouncer::SaveDebouncer(TimerQueue& timers, std::function<void()> save)
 
 void SaveDebouncer::Changed(TimePoint now) {
     m_LastChange = now;
-    if (m_bSavePending)
-        return;
+    if (m_bSavePending) return;
     m_bSavePending = true;
     m_FirstUnsavedChange = now;
     const TimePoint due = now + kQuietPeriod;

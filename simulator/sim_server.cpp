@@ -40,59 +40,50 @@ struct SimServer::Impl final : LinkListener {
         : options(std::move(serverOptions)),
           link(std::move(model), {options.timing, SteadyClock::now(), options.restartDelay}, timers,
                *this) {
-        for (const FaultRule& fault : options.faults)
-            link.ApplyFault(fault);
+        for (const FaultRule& fault : options.faults) link.ApplyFault(fault);
         if (options.statePath) {
             saver.emplace(*options.statePath);
             saveDebouncer.emplace(timers, [this] { saver->Submit(link.Model().State()); });
         }
-        if (options.startPlugged)
-            link.Plug();
+        if (options.startPlugged) link.Plug();
     }
 
     // LinkListener
     void SendReport(uint64_t connection, const std::vector<uint8_t>& report) override {
         const auto found = connections.find(connection);
-        if (found == connections.end() || found->second->closing)
-            return;
+        if (found == connections.end() || found->second->closing) return;
         found->second->Send(
             sockproto::EncodeFrame(MessageType::Report, report.data(), report.size()));
     }
     void InterfaceEvent(const std::string& event) override {
         const auto frame = sockproto::EncodeFrame(MessageType::Event, event);
         for (auto& [id, connection] : connections) {
-            if (connection->subscribed)
-                connection->Send(frame);
+            if (connection->subscribed) connection->Send(frame);
         }
     }
     void KeypadLeft() override {
         for (auto& [id, connection] : connections) {
-            if (connection->openInterface)
-                connection->closing = true;
+            if (connection->openInterface) connection->closing = true;
         }
     }
     void StateChanged() override {
-        if (saveDebouncer)
-            saveDebouncer->Changed(SteadyClock::now());
+        if (saveDebouncer) saveDebouncer->Changed(SteadyClock::now());
     }
 
     void Accept() {
         for (;;) {
             const int fd = ::accept4(listener.Fd(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-            if (fd < 0)
-                return;  // EAGAIN once the backlog is empty; other errors are transient
+            if (fd < 0) return;  // EAGAIN once the backlog is empty; other errors are transient
             const uint64_t id = nextConnectionId++;
             connections.emplace(id, std::make_unique<ClientConnection>(fd, id));
         }
     }
 
     void Serve(ClientConnection& connection) {
-        if (!connection.ReadAvailable())
-            connection.closing = true;
+        if (!connection.ReadAvailable()) connection.closing = true;
         while (!connection.closing) {
             auto frame = connection.NextFrame();
-            if (!frame)
-                break;
+            if (!frame) break;
             HandleFrame(connection, *frame);
         }
     }
@@ -106,8 +97,7 @@ struct SimServer::Impl final : LinkListener {
                 const std::string path(frame.payload.begin(), frame.payload.end());
                 connection.openInterface.reset();
                 for (const auto& interface : link.PresentInterfaces()) {
-                    if (interface.path == path)
-                        connection.openInterface = interface;
+                    if (interface.path == path) connection.openInterface = interface;
                 }
                 const uint8_t opened = connection.openInterface ? 1 : 0;
                 connection.Send(sockproto::EncodeFrame(MessageType::Opened, &opened, 1));
@@ -126,8 +116,7 @@ struct SimServer::Impl final : LinkListener {
                 payload.insert(payload.end(), reply.text.begin(), reply.text.end());
                 connection.Send(sockproto::EncodeFrame(MessageType::ControlReply, payload.data(),
                                                        payload.size()));
-                if (reply.stop)
-                    stopping = true;
+                if (reply.stop) stopping = true;
                 break;
             }
             default:
@@ -182,8 +171,7 @@ struct SimServer::Impl final : LinkListener {
             while (SteadyClock::now() < *due) {
             }
         }
-        if (ready <= 0)
-            return;
+        if (ready <= 0) return;
         if (fds[0].revents & POLLIN) {
             uint64_t count = 0;
             if (::read(stopFd, &count, sizeof count) < 0) {
@@ -191,14 +179,11 @@ struct SimServer::Impl final : LinkListener {
             }
             stopping = true;
         }
-        if (fds[1].revents & POLLIN)
-            Accept();
+        if (fds[1].revents & POLLIN) Accept();
         for (size_t i = 0; i < polled.size(); ++i) {
             const short revents = fds[i + 2].revents;
-            if (revents & POLLOUT && !polled[i]->Flush())
-                polled[i]->closing = true;
-            if (revents & (POLLIN | POLLHUP | POLLERR))
-                Serve(*polled[i]);
+            if (revents & POLLOUT && !polled[i]->Flush()) polled[i]->closing = true;
+            if (revents & (POLLIN | POLLHUP | POLLERR)) Serve(*polled[i]);
         }
     }
 
@@ -232,15 +217,12 @@ bool SimServer::Run() {
     while (!impl.stopping) {
         impl.timers.RunDue(SteadyClock::now());
         impl.CloseFinished();
-        if (impl.stopping)
-            break;
+        if (impl.stopping) break;
         impl.Wait(m_StopFd);
         impl.CloseFinished();
     }
-    for (auto& [id, connection] : impl.connections)
-        connection->Flush();
-    if (!impl.saver)
-        return true;
+    for (auto& [id, connection] : impl.connections) connection->Flush();
+    if (!impl.saver) return true;
     // The file is written on every exit, so it exists even when nothing changed.
     impl.saver->Submit(impl.link.Model().State());
     std::string error;

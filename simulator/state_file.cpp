@@ -31,8 +31,7 @@ constexpr StoredArea kAreas[] = {
 };
 
 void PutU32(std::vector<uint8_t>& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
 // Sequential reader over the file's bytes; every read fails once the bytes run out.
@@ -40,23 +39,20 @@ class Reader {
   public:
     explicit Reader(std::span<const uint8_t> bytes) : m_Bytes(bytes) {}
     bool Take(size_t count, std::span<const uint8_t>& out) {
-        if (m_Bytes.size() - m_nPosition < count)
-            return false;
+        if (m_Bytes.size() - m_nPosition < count) return false;
         out = m_Bytes.subspan(m_nPosition, count);
         m_nPosition += count;
         return true;
     }
     bool U8(uint8_t& value) {
         std::span<const uint8_t> b;
-        if (!Take(1, b))
-            return false;
+        if (!Take(1, b)) return false;
         value = b[0];
         return true;
     }
     bool U32(uint32_t& value) {
         std::span<const uint8_t> b;
-        if (!Take(4, b))
-            return false;
+        if (!Take(4, b)) return false;
         value = b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24;
         return true;
     }
@@ -81,8 +77,7 @@ void SyncDirectoryOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
+    if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
 }
@@ -122,18 +117,15 @@ std::optional<PersistentState> DecodeState(std::span<const uint8_t> bytes, std::
     Reader trailer(bytes.last(kChecksumSize));
     uint32_t storedChecksum = 0;
     trailer.U32(storedChecksum);
-    if (Crc32(checked) != storedChecksum)
-        return Damaged(error, "checksum mismatch");
+    if (Crc32(checked) != storedChecksum) return Damaged(error, "checksum mismatch");
 
     Reader reader(checked.subspan(sizeof kMagic));
     uint32_t version = 0;
     uint32_t bodyLength = 0;
     reader.U32(version);
     reader.U32(bodyLength);
-    if (version != kFormatVersion)
-        return Damaged(error, "unsupported format version");
-    if (bodyLength != checked.size() - kHeaderSize)
-        return Damaged(error, "wrong body length");
+    if (version != kFormatVersion) return Damaged(error, "unsupported format version");
+    if (bodyLength != checked.size() - kHeaderSize) return Damaged(error, "wrong body length");
 
     PersistentState state;
     uint8_t mode = 0;
@@ -144,13 +136,10 @@ std::optional<PersistentState> DecodeState(std::span<const uint8_t> bytes, std::
         !reader.Take(3, reserved) || !reader.U32(areaCount)) {
         return Damaged(error, "truncated header");
     }
-    if (mode > static_cast<uint8_t>(KeypadMode::BootLoader))
-        return Damaged(error, "bad mode");
+    if (mode > static_cast<uint8_t>(KeypadMode::BootLoader)) return Damaged(error, "bad mode");
     state.mode = static_cast<KeypadMode>(mode);
-    if (state.step >= kStepCount)
-        return Damaged(error, "bad step");
-    if (areaCount != std::size(kAreas))
-        return Damaged(error, "wrong number of flash areas");
+    if (state.step >= kStepCount) return Damaged(error, "bad step");
+    if (areaCount != std::size(kAreas)) return Damaged(error, "wrong number of flash areas");
     for (const StoredArea& stored : kAreas) {
         uint8_t number = 0;
         uint32_t size = 0;
@@ -161,12 +150,10 @@ std::optional<PersistentState> DecodeState(std::span<const uint8_t> bytes, std::
         if (number != stored.number || size != stored.size) {
             return Damaged(error, "unexpected flash area layout");
         }
-        if (!reader.Take(size, contents))
-            return Damaged(error, "truncated flash area");
+        if (!reader.Take(size, contents)) return Damaged(error, "truncated flash area");
         state.*stored.area = FlashArea(std::vector<uint8_t>(contents.begin(), contents.end()));
     }
-    if (!reader.AtEnd())
-        return Damaged(error, "trailing bytes");
+    if (!reader.AtEnd()) return Damaged(error, "trailing bytes");
     return state;
 }
 
@@ -185,17 +172,13 @@ StateFileLoad LoadStateFile(const std::string& path) {
     uint8_t chunk[65536];
     ssize_t n = 0;
     while ((n = ::read(fd, chunk, sizeof chunk)) != 0) {
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
         bytes.insert(bytes.end(), chunk, chunk + n);
     }
-    if (n < 0)
-        result.error = SystemError("cannot read state file", path);
+    if (n < 0) result.error = SystemError("cannot read state file", path);
     ::close(fd);
-    if (n < 0)
-        return result;
+    if (n < 0) return result;
     std::string why;
     result.state = DecodeState(bytes, why);
     if (!result.state) {
@@ -217,15 +200,12 @@ bool SaveStateFile(const std::string& path, const PersistentState& state, std::s
     size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
         written += static_cast<size_t>(n);
     }
     const bool complete = written == bytes.size() && ::fsync(fd) == 0;
-    if (!complete)
-        error = SystemError("cannot write", temporary);
+    if (!complete) error = SystemError("cannot write", temporary);
     ::close(fd);
     if (!complete) {
         ::unlink(temporary.c_str());

@@ -37,8 +37,7 @@ void BackgroundStateSaver::Work() {
     std::unique_lock lock(m_Mutex);
     for (;;) {
         m_Changed.wait(lock, [this] { return m_Pending || m_bStopping; });
-        if (!m_Pending)
-            return;
+        if (!m_Pending) return;
         PersistentState snapshot = std::move(*m_Pending);
         m_Pending.reset();
         m_bWriting = true;

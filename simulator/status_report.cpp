@@ -54,8 +54,7 @@ std::string FormatStatusText(const SimulatorStatus& status) {
     const DeviceModel& model = *status.model;
     const PersistentState& state = model.State();
     std::string faults;
-    for (const std::string& fault : status.faults)
-        faults += (faults.empty() ? "" : " ") + fault;
+    for (const std::string& fault : status.faults) faults += (faults.empty() ? "" : " ") + fault;
     std::string text;
     text += Printf("mode: %s\n", ModeName(model.Mode()));
     text += "identity: " + IdentityText(model.Identity()) + "\n";

@@ -14,8 +14,7 @@ void TimerQueue::At(TimePoint due, Action action) {
 }
 
 std::optional<TimePoint> TimerQueue::NextDue() const {
-    if (m_Heap.empty())
-        return std::nullopt;
+    if (m_Heap.empty()) return std::nullopt;
     return m_Heap.front().due;
 }
 

@@ -25,9 +25,13 @@ int VARNEL_STDCALL CreateLumoApi(CLumoApi** api, long* error) {
     return 1;
 }
 
-void VARNEL_STDCALL DestroyLumoApi(CLumoApi* api) { delete api; }
+void VARNEL_STDCALL DestroyLumoApi(CLumoApi* api) {
+    delete api;
+}
 
-void VARNEL_STDCALL SetLumoHost(CLumoHost* host) { varnel::InstallHost(host); }
+void VARNEL_STDCALL SetLumoHost(CLumoHost* host) {
+    varnel::InstallHost(host);
+}
 
 int VARNEL_STDCALL SelectLumoTransport(const char* spec) {
     if (!spec) return 0;

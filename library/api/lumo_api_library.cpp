@@ -31,9 +31,13 @@ CLumoAPILibrary::CLumoAPILibrary() {
     m_wGameHeight = static_cast<uint16_t>(screen.height);
 }
 
-CLumoAPILibrary::~CLumoAPILibrary() { m_Cmd.Close(); }
+CLumoAPILibrary::~CLumoAPILibrary() {
+    m_Cmd.Close();
+}
 
-int CLumoAPILibrary::Reserved1(uint32_t /*first*/, uint32_t /*second*/) { return 0; }
+int CLumoAPILibrary::Reserved1(uint32_t /*first*/, uint32_t /*second*/) {
+    return 0;
+}
 
 void CLumoAPILibrary::SetDeviceId(uint16_t vendorId, uint16_t productId) {
     m_usDevVID = vendorId;
@@ -44,7 +48,9 @@ void CLumoAPILibrary::SetProgressWindow(CLumoMessageReceiver* window) {
     m_pProgressWindow = window;
 }
 
-void CLumoAPILibrary::SetEditMacro(EditorMacro* macro) { m_pEditMacro = macro; }
+void CLumoAPILibrary::SetEditMacro(EditorMacro* macro) {
+    m_pEditMacro = macro;
+}
 
 // Only discovery runs, on a connection of its own: no report is exchanged, so a keypad that is
 // busy with another exchange still counts as present.
@@ -67,8 +73,8 @@ void CLumoAPILibrary::RegisterRawInput(CLumoWindow* window) {
 
 // Removes the keyboard registration only; the mouse stays registered.
 void CLumoAPILibrary::UnregisterRawInput() {
-    const LumoRawInputDevice keyboard{kUsagePageGenericDesktop, kUsageKeyboard,
-                                      kLumoRawInputRemove, nullptr};
+    const LumoRawInputDevice keyboard{kUsagePageGenericDesktop, kUsageKeyboard, kLumoRawInputRemove,
+                                      nullptr};
     if (const int error = Host().RegisterRawInputDevices(&keyboard, 1)) {
         ShowRawInputError("RegisterRawInputDevices RIDEV_REMOVE Error %d", error);
     }
@@ -77,7 +83,7 @@ void CLumoAPILibrary::UnregisterRawInput() {
 uint16_t CLumoAPILibrary::GetUiLanguage() {
     const uint16_t language = Host().GetUserDefaultLanguage();
     return (language & kPrimaryLanguageMask) == kPrimaryLanguageKorean ? language
-                                                                        : kLanguageEnglishUS;
+                                                                       : kLanguageEnglishUS;
 }
 
 }  // namespace varnel

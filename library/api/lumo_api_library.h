@@ -12,7 +12,7 @@
 namespace varnel {
 
 class CLumoAPILibrary final : public CLumoApi {
-public:
+  public:
     CLumoAPILibrary();
     ~CLumoAPILibrary() override;
 
@@ -81,11 +81,14 @@ public:
     void AddMacro(EditorMacro macro) override;
     void DeleteMacro(int index) override;
     void PutDeviceMacro(const EditorMacro* macro) override;
-    void EditListInsertEvent(CLumoListView* list, int row, const MacroItem& event, int flag) override;
+    void EditListInsertEvent(CLumoListView* list, int row, const MacroItem& event,
+                             int flag) override;
     void EditListDeleteRow(CLumoListView* list, int row) override;
     void EditListRefreshRow(CLumoListView* list, int row) override;
-    void EditListInsertMouseAbsolute(CLumoListView* list, int row, const MacroItem& event, int flag) override;
-    void EditListInsertMouseRelative(CLumoListView* list, int row, const MacroItem& event, int flag) override;
+    void EditListInsertMouseAbsolute(CLumoListView* list, int row, const MacroItem& event,
+                                     int flag) override;
+    void EditListInsertMouseRelative(CLumoListView* list, int row, const MacroItem& event,
+                                     int flag) override;
     uint16_t GetUiLanguage() override;
     int GetKeyScanCode(uint32_t row) override;
     int FindKeyByScanCode(int scanCode) override;
@@ -151,7 +154,7 @@ public:
     uint16_t m_wGameWidth = 0;
     uint16_t m_wGameHeight = 0;
 
-private:
+  private:
     DeviceIdentity BootIdentity() const { return {m_usBootVID, m_usBootPID}; }
     DeviceIdentity DeviceIdentityNow() const { return {m_usDevVID, m_usDevPID}; }
 };

@@ -32,7 +32,8 @@ bool CLumoAPILibrary::UpdateLdrom() {
     return false;
 }
 
-int CLumoAPILibrary::WriteLdromData(uint32_t /*address*/, uint32_t /*length*/, const uint8_t* /*data*/) {
+int CLumoAPILibrary::WriteLdromData(uint32_t /*address*/, uint32_t /*length*/,
+                                    const uint8_t* /*data*/) {
     return 0;
 }
 
@@ -64,7 +65,8 @@ bool CLumoAPILibrary::VerifyLdrom() {
 
 void CLumoAPILibrary::LoadLdromResource(const char16_t* /*type*/, uint16_t /*id*/) {}
 
-void CLumoAPILibrary::ExportLdromResource(const char16_t* /*type*/, uint16_t /*id*/, const char16_t* /*path*/) {}
+void CLumoAPILibrary::ExportLdromResource(const char16_t* /*type*/, uint16_t /*id*/,
+                                          const char16_t* /*path*/) {}
 
 bool CLumoAPILibrary::WriteAprom() {
     return false;
@@ -113,7 +115,8 @@ int CLumoAPILibrary::GetDeviceMacroCount() {
     return 0;
 }
 
-void CLumoAPILibrary::SetDeviceMacro(int /*index*/, MacroHeader /*header*/, std::vector<MacroCell> /*cells*/) {}
+void CLumoAPILibrary::SetDeviceMacro(int /*index*/, MacroHeader /*header*/,
+                                     std::vector<MacroCell> /*cells*/) {}
 
 void CLumoAPILibrary::DeleteDeviceMacro(int /*index*/) {}
 
@@ -151,7 +154,8 @@ bool CLumoAPILibrary::LoadMacroFile(const char16_t* /*path*/, std::u16string* /*
     return false;
 }
 
-bool CLumoAPILibrary::MergeMacroFile(CLumoWindow* /*owner*/, const char16_t* /*path*/, std::u16string* /*reason*/) {
+bool CLumoAPILibrary::MergeMacroFile(CLumoWindow* /*owner*/, const char16_t* /*path*/,
+                                     std::u16string* /*reason*/) {
     return false;
 }
 
@@ -169,15 +173,18 @@ void CLumoAPILibrary::DeleteMacro(int /*index*/) {}
 
 void CLumoAPILibrary::PutDeviceMacro(const EditorMacro* /*macro*/) {}
 
-void CLumoAPILibrary::EditListInsertEvent(CLumoListView* /*list*/, int /*row*/, const MacroItem& /*event*/, int /*flag*/) {}
+void CLumoAPILibrary::EditListInsertEvent(CLumoListView* /*list*/, int /*row*/,
+                                          const MacroItem& /*event*/, int /*flag*/) {}
 
 void CLumoAPILibrary::EditListDeleteRow(CLumoListView* /*list*/, int /*row*/) {}
 
 void CLumoAPILibrary::EditListRefreshRow(CLumoListView* /*list*/, int /*row*/) {}
 
-void CLumoAPILibrary::EditListInsertMouseAbsolute(CLumoListView* /*list*/, int /*row*/, const MacroItem& /*event*/, int /*flag*/) {}
+void CLumoAPILibrary::EditListInsertMouseAbsolute(CLumoListView* /*list*/, int /*row*/,
+                                                  const MacroItem& /*event*/, int /*flag*/) {}
 
-void CLumoAPILibrary::EditListInsertMouseRelative(CLumoListView* /*list*/, int /*row*/, const MacroItem& /*event*/, int /*flag*/) {}
+void CLumoAPILibrary::EditListInsertMouseRelative(CLumoListView* /*list*/, int /*row*/,
+                                                  const MacroItem& /*event*/, int /*flag*/) {}
 
 int CLumoAPILibrary::GetKeyScanCode(uint32_t /*row*/) {
     return -1;

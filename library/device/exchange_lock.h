@@ -12,7 +12,7 @@
 namespace varnel {
 
 class ExchangeLock {
-public:
+  public:
     ExchangeLock() = default;
     ~ExchangeLock() { Release(); }
     ExchangeLock(const ExchangeLock&) = delete;
@@ -30,7 +30,7 @@ public:
 
     struct SharedLock;
 
-private:
+  private:
     std::shared_ptr<SharedLock> m_pLock;
 };
 

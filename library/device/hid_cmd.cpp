@@ -19,9 +19,13 @@ constexpr unsigned kQueryPauseMs = 40;
 constexpr unsigned kCommandPauseMs = 500;
 
 // Payload bytes of a reply from byte `first` on; copies never run past the report.
-size_t ClampedLength(size_t wanted, size_t first) { return std::min(wanted, kRequestSize - first); }
+size_t ClampedLength(size_t wanted, size_t first) {
+    return std::min(wanted, kRequestSize - first);
+}
 
-const uint8_t* Reply(const CHidCmd& cmd) { return cmd.m_Report + 1; }
+const uint8_t* Reply(const CHidCmd& cmd) {
+    return cmd.m_Report + 1;
+}
 
 // Opens the identity and writes the request. On failure the connection is closed again.
 bool Begin(CHidCmd& cmd, DeviceIdentity identity, const uint8_t* request) {
@@ -68,8 +72,7 @@ uint8_t QueryByte(CHidCmd& cmd, DeviceIdentity identity, const uint8_t* request)
 
 }  // namespace
 
-bool QueryUntilEcho(CHidCmd& cmd, DeviceIdentity identity, const uint8_t* request,
-                    uint8_t* reply) {
+bool QueryUntilEcho(CHidCmd& cmd, DeviceIdentity identity, const uint8_t* request, uint8_t* reply) {
     if (!Begin(cmd, identity, request)) return false;
     if (ReadUntil(cmd, request[0])) {
         std::memcpy(reply, Reply(cmd) + 2, ClampedLength(request[1], 2));
@@ -110,8 +113,7 @@ bool Send(DeviceIdentity identity, const uint8_t* request) {
     return ExchangeOnce(cmd, identity, request);
 }
 
-bool ReadVersion(CHidCmd& cmd, DeviceIdentity identity, const uint8_t* request,
-                 uint8_t* version) {
+bool ReadVersion(CHidCmd& cmd, DeviceIdentity identity, const uint8_t* request, uint8_t* version) {
     if (!Begin(cmd, identity, request)) return false;
     const bool matched = ReadUntil(cmd, request[0]);
     if (matched) std::memcpy(version, Reply(cmd) + 1, 3);

@@ -21,7 +21,7 @@ struct DeviceIdentity {
 
 // What one exchange needs: the report buffer and the connection.
 class CHidCmd {
-public:
+  public:
     CHidCmd() = default;
     virtual ~CHidCmd() = default;
     CHidCmd(const CHidCmd&) = delete;

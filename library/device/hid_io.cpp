@@ -4,7 +4,9 @@
 
 namespace varnel {
 
-CHidIO::~CHidIO() { Close(); }
+CHidIO::~CHidIO() {
+    Close();
+}
 
 bool CHidIO::Open(uint16_t vendorId, uint16_t productId) {
     m_hDevice.reset();

@@ -12,7 +12,7 @@
 namespace varnel {
 
 class CHidIO {
-public:
+  public:
     static constexpr int kTransferTimeoutMs = 2000;
     // How long a write waits for another process's exchange to end.
     static constexpr int kLockTimeoutMs = 10000;
@@ -34,7 +34,7 @@ public:
 
     bool IsOpen() const { return m_hDevice != nullptr; }
 
-private:
+  private:
     std::shared_ptr<HidTransport> m_pTransport;
     // One connection serves both directions (the system's HID layer reads and writes one node).
     std::unique_ptr<HidConnection> m_hDevice;

@@ -14,7 +14,7 @@ namespace {
 constexpr LumoScreenSize kDefaultScreen{1920, 1080};
 
 class DefaultLumoHost final : public CLumoHost {
-public:
+  public:
     int ShowMessageBox(const std::u16string& text, const std::u16string& caption,
                        uint32_t type) override {
         std::fprintf(stderr, "%s: %s\n", Utf16ToUtf8(caption).c_str(), Utf16ToUtf8(text).c_str());

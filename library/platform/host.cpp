@@ -17,7 +17,9 @@ CLumoHost& Host() {
     return host ? *host : DefaultHost();
 }
 
-void InstallHost(CLumoHost* host) { g_pHost.store(host); }
+void InstallHost(CLumoHost* host) {
+    g_pHost.store(host);
+}
 
 int ShowLibraryMessage(const std::u16string& text, uint32_t type, CLumoWindow* owner) {
     if (owner) return owner->ShowMessageBox(text, kLibraryCaption, type);

@@ -1,7 +1,7 @@
 #include "hid_transport.h"
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 namespace varnel {

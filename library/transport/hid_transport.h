@@ -25,14 +25,14 @@ struct HidInterfaceInfo {
 // One opened interface. Both calls fail on time-out, error or removal of the device, and leave
 // nothing pending when they return. On failure errno tells why (ETIMEDOUT for a time-out).
 class HidConnection {
-public:
+  public:
     virtual ~HidConnection() = default;
     virtual bool Write(const uint8_t* report, int timeoutMs, size_t* written) = 0;
     virtual bool Read(uint8_t* report, int timeoutMs, size_t* read) = 0;
 };
 
 class HidTransport {
-public:
+  public:
     virtual ~HidTransport() = default;
     // The HID interfaces present now, in the system's enumeration order.
     virtual std::vector<HidInterfaceInfo> Enumerate() = 0;

@@ -12,7 +12,7 @@ namespace varnel {
 namespace {
 
 class HidapiConnection final : public HidConnection {
-public:
+  public:
     explicit HidapiConnection(hid_device* device) : m_pDevice(device) {}
     ~HidapiConnection() override { hid_close(m_pDevice); }
 
@@ -38,12 +38,12 @@ public:
         return true;
     }
 
-private:
+  private:
     hid_device* m_pDevice;
 };
 
 class HidapiTransport final : public HidTransport {
-public:
+  public:
     HidapiTransport() {
         static std::once_flag once;
         std::call_once(once, [] { hid_init(); });
@@ -78,6 +78,8 @@ public:
 
 }  // namespace
 
-std::shared_ptr<HidTransport> MakeHidapiTransport() { return std::make_shared<HidapiTransport>(); }
+std::shared_ptr<HidTransport> MakeHidapiTransport() {
+    return std::make_shared<HidapiTransport>();
+}
 
 }  // namespace varnel

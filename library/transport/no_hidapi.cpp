@@ -3,6 +3,8 @@
 
 namespace varnel {
 
-std::shared_ptr<HidTransport> MakeHidapiTransport() { return nullptr; }
+std::shared_ptr<HidTransport> MakeHidapiTransport() {
+    return nullptr;
+}
 
 }  // namespace varnel

@@ -18,7 +18,9 @@ void PutU16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-uint16_t GetU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint16_t GetU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 
 }  // namespace
 
@@ -127,8 +129,8 @@ std::optional<Frame> ReceiveFrame(int fd, FrameDecoder& decoder, int timeoutMs) 
         if (decoder.Broken()) return std::nullopt;
         int wait = -1;
         if (timeoutMs >= 0) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - Clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
             if (left.count() < 0) return std::nullopt;
             wait = static_cast<int>(left.count()) + 1;
         }

@@ -53,13 +53,13 @@ std::optional<std::vector<InterfaceRecord>> DecodeInterfaces(const std::vector<u
 
 // Incremental decoder for a byte stream: feed what arrived, take whole frames out.
 class FrameDecoder {
-public:
+  public:
     void Feed(const uint8_t* data, size_t size);
     // The next whole frame, if one has arrived. Sets Broken() on an impossible length.
     std::optional<Frame> Next();
     bool Broken() const { return m_bBroken; }
 
-private:
+  private:
     std::vector<uint8_t> m_Buffer;
     size_t m_nStart = 0;
     bool m_bBroken = false;

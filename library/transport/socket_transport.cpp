@@ -47,7 +47,7 @@ bool SendWithin(int fd, const std::vector<uint8_t>& bytes, int timeoutMs) {
 // for every enumeration and every exchange would cost more than the exchange itself. A socket is
 // given back only while healthy; the simulator closes it when the keypad goes away.
 class SocketPool {
-public:
+  public:
     explicit SocketPool(std::string path) : m_strPath(std::move(path)) {}
     ~SocketPool() {
         for (auto& idle : m_Idle) ::close(idle.fd);
@@ -110,14 +110,14 @@ public:
         return Ask(lease, request, expected);
     }
 
-private:
+  private:
     std::string m_strPath;
     std::mutex m_Mutex;
     std::vector<Lease> m_Idle;
 };
 
 class SocketConnection final : public HidConnection {
-public:
+  public:
     SocketConnection(std::shared_ptr<SocketPool> pool, SocketPool::Lease lease)
         : m_pPool(std::move(pool)), m_Lease(std::move(lease)) {}
 
@@ -132,7 +132,8 @@ public:
     }
 
     bool Write(const uint8_t* report, int timeoutMs, size_t* written) override {
-        if (!SendWithin(m_Lease.fd, sp::EncodeFrame(sp::MessageType::Report, report, kHidReportSize),
+        if (!SendWithin(m_Lease.fd,
+                        sp::EncodeFrame(sp::MessageType::Report, report, kHidReportSize),
                         timeoutMs)) {
             m_bFailed = true;
             return false;
@@ -173,7 +174,7 @@ public:
         }
     }
 
-private:
+  private:
     std::shared_ptr<SocketPool> m_pPool;
     SocketPool::Lease m_Lease;
     bool m_bFailed = false;
@@ -181,16 +182,16 @@ private:
 };
 
 class SocketTransport final : public HidTransport {
-public:
+  public:
     explicit SocketTransport(std::string path)
         : m_strPath(path), m_pPool(std::make_shared<SocketPool>(std::move(path))) {}
 
     // A simulator that is not running looks like a machine without a keypad.
     std::vector<HidInterfaceInfo> Enumerate() override {
         SocketPool::Lease lease;
-        auto frame = m_pPool->AskWithLease(
-            lease, sp::EncodeFrame(sp::MessageType::Enumerate, nullptr, 0),
-            sp::MessageType::Interfaces);
+        auto frame =
+            m_pPool->AskWithLease(lease, sp::EncodeFrame(sp::MessageType::Enumerate, nullptr, 0),
+                                  sp::MessageType::Interfaces);
         if (!frame) {
             SocketPool::Discard(lease);
             return {};
@@ -228,7 +229,7 @@ public:
         return "varnel-keypad-sim-" + std::to_string(hash) + ".lock";
     }
 
-private:
+  private:
     std::string m_strPath;
     std::shared_ptr<SocketPool> m_pPool;
 };

@@ -43,14 +43,13 @@ TEST(HexBytes, FormatsSpacedUpperAndCompactLower) {
 }
 
 TEST(JsonWriter, EscapesTextAndNestsObjectsAndArrays) {
-    const std::string text =
-        JsonObject()
-            .Add("name", "a\"b\\c\n\x01")
-            .Add("n", 3)
-            .Add("ok", true)
-            .Add("list", std::vector<JsonObject>{JsonObject().Add("x", 1)})
-            .Add("bytes", std::vector<int>{1, 0, 3})
-            .Text();
+    const std::string text = JsonObject()
+                                 .Add("name", "a\"b\\c\n\x01")
+                                 .Add("n", 3)
+                                 .Add("ok", true)
+                                 .Add("list", std::vector<JsonObject>{JsonObject().Add("x", 1)})
+                                 .Add("bytes", std::vector<int>{1, 0, 3})
+                                 .Text();
     EXPECT_EQ(text,
               R"({"name":"a\"b\\c\n\u0001","n":3,"ok":true,"list":[{"x":1}],"bytes":[1,0,3]})");
 }

@@ -8,7 +8,7 @@ namespace varnel::e2e {
 namespace {
 
 class VarnelctlTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(m_Sim.Ready()) << "simulator did not start"; }
 
     CommandResult Ctl(const std::vector<std::string>& args) { return RunVarnelctl(m_Sim, args); }
@@ -29,10 +29,9 @@ TEST_F(VarnelctlTest, InfoShowsModeVersionAndStep) {
     EXPECT_EQ(text.out, "Mode:     application (1C6C:C008)\nFirmware: 1.03\nStep:     1\n");
     const CommandResult json = Ctl({"--json", "info"});
     ASSERT_EQ(json.exitCode, 0) << json.err;
-    EXPECT_EQ(json.out,
-              R"({"mode":"application","identity":"1C6C:C008","firmware":"1.03",)"
-              R"("firmware_bytes":[1,0,3],"step":1})"
-              "\n");
+    EXPECT_EQ(json.out, R"({"mode":"application","identity":"1C6C:C008","firmware":"1.03",)"
+                        R"("firmware_bytes":[1,0,3],"step":1})"
+                        "\n");
 }
 
 TEST_F(VarnelctlTest, StepFiveSendsStepValueFourAndReadsBack) {
@@ -61,8 +60,7 @@ TEST_F(VarnelctlTest, RawExchangesWriteAndReadTheDataArea) {
         {{"raw", "command", "F1", "03", "00", "00", "00", "08", "00", "00", "00", "00", "01", "00"},
          "ok\n"},
         {{"raw", "command", "F2040300", "00000100", "4B52414D"}, "ok\n"},
-        {{"raw", "query", "F3", "06", "03", "00", "00", "00", "01", "00"},
-         "4B 52 41 4D FF FF\n"},
+        {{"raw", "query", "F3", "06", "03", "00", "00", "00", "01", "00"}, "4B 52 41 4D FF FF\n"},
         {{"--json", "raw", "send", "07"}, "{\"ok\":true}\n"},
     };
     for (const Step& step : steps) {

@@ -81,8 +81,7 @@ TEST(CommandLine, UsageErrors) {
     };
     for (const auto& words : cases) {
         std::string joined;
-        for (const char* word : words)
-            joined += std::string(word) + " ";
+        for (const char* word : words) joined += std::string(word) + " ";
         SCOPED_TRACE(joined);
         const Command command = Parse(words);
         const auto* error = std::get_if<UsageError>(&command);

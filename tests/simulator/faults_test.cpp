@@ -50,8 +50,7 @@ TEST(FaultRuleParsing, RejectsMalformedRulesWithAMessage) {
 
 FaultSet With(std::initializer_list<const char*> rules) {
     FaultSet faults;
-    for (const char* text : rules)
-        faults.Apply(*ParseFaultRule(text).rule);
+    for (const char* text : rules) faults.Apply(*ParseFaultRule(text).rule);
     return faults;
 }
 
@@ -91,8 +90,7 @@ TEST(FaultEffects, DroppedRepliesUseUpNoStaleOrDelay) {
 
 TEST(FaultEffects, DelayWithoutCountLastsUntilCleared) {
     FaultSet faults = With({"delay:30"});
-    for (int i = 0; i < 100; ++i)
-        ASSERT_EQ(faults.OnReply().delay, milliseconds(30));
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(faults.OnReply().delay, milliseconds(30));
     EXPECT_EQ(faults.Describe(), std::vector<std::string>{"delay:30"});
     faults.Apply({FaultKind::Clear});
     EXPECT_EQ(faults.OnReply().delay, milliseconds(0));

@@ -62,8 +62,7 @@ TEST(FlashArea, RangesOutsideTheAreaAreRefusedAndChangeNothing) {
         EXPECT_FALSE(programmed.Erase(c.offset, c.length));
         EXPECT_EQ(programmed.ProgrammedByteCount(), 16u);
 
-        if (c.length == 0 || c.length > 16)
-            continue;  // no buffer of that size to pass
+        if (c.length == 0 || c.length > 16) continue;  // no buffer of that size to pass
         FlashArea fresh(16);
         std::vector<uint8_t> buffer(c.length, 0x00);
         EXPECT_FALSE(fresh.Program(c.offset, buffer));

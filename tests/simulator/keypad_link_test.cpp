@@ -46,8 +46,7 @@ class KeypadLinkTest : public testing::Test {
     void Start(TimingModel timing, std::initializer_list<const char*> faults = {}) {
         link.emplace(DeviceModel(kDefaultApplicationIdentity, PersistentState{}),
                      KeypadLink::Settings{timing, kOrigin, kRestartDelay}, timers, listener);
-        for (const char* fault : faults)
-            link->ApplyFault(*ParseFaultRule(fault).rule);
+        for (const char* fault : faults) link->ApplyFault(*ParseFaultRule(fault).rule);
         link->Plug();
         listener.events.clear();
     }
@@ -59,8 +58,7 @@ class KeypadLinkTest : public testing::Test {
     void RunUntil(microseconds at) { timers.RunDue(kOrigin + at); }
     std::vector<Packet> TakeReplies() {
         std::vector<Packet> packets;
-        for (const SentReport& sent : listener.reports)
-            packets.push_back(sent.packet);
+        for (const SentReport& sent : listener.reports) packets.push_back(sent.packet);
         listener.reports.clear();
         return packets;
     }
@@ -131,8 +129,7 @@ TEST_F(KeypadLinkTest, UnplugAfterLeavesTheNthRequestUnanswered) {
     EXPECT_FALSE(link->Plugged());
     EXPECT_TRUE(link->PresentInterfaces().empty());
     std::vector<std::string> expected{"left"};
-    for (const std::string& event : Events("removal"))
-        expected.push_back(event);
+    for (const std::string& event : Events("removal")) expected.push_back(event);
     EXPECT_EQ(listener.events, expected);
 
     Send(Bytes({0x10}), microseconds(20));  // nobody is there to answer

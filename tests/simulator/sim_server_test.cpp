@@ -27,8 +27,7 @@ class Client {
     explicit Client(const std::string& socketPath)
         : m_Fd(sockproto::ConnectUnixSocket(socketPath)) {}
     ~Client() {
-        if (m_Fd >= 0)
-            ::close(m_Fd);
+        if (m_Fd >= 0) ::close(m_Fd);
     }
     bool Connected() const { return m_Fd >= 0; }
 
@@ -45,8 +44,7 @@ class Client {
     // True once the server closed the connection (end of stream, not a time-out).
     bool ClosedByServer() {
         pollfd pfd{m_Fd, POLLIN, 0};
-        if (::poll(&pfd, 1, kPatienceMs) != 1)
-            return false;
+        if (::poll(&pfd, 1, kPatienceMs) != 1) return false;
         uint8_t byte = 0;
         return ::recv(m_Fd, &byte, 1, 0) == 0;
     }
@@ -54,8 +52,7 @@ class Client {
     std::vector<sockproto::InterfaceRecord> Enumerate() {
         Send(MessageType::Enumerate, std::vector<uint8_t>{});
         const auto frame = Receive();
-        if (!frame || frame->type != MessageType::Interfaces)
-            return {};
+        if (!frame || frame->type != MessageType::Interfaces) return {};
         return sockproto::DecodeInterfaces(frame->payload)
             .value_or(std::vector<sockproto::InterfaceRecord>{});
     }
@@ -71,8 +68,7 @@ class Client {
         std::copy(request.begin(), request.end(), report.begin() + 1);
         Send(MessageType::Report, report);
         const auto frame = Receive();
-        if (!frame || frame->type != MessageType::Report || frame->payload.size() != 65)
-            return {};
+        if (!frame || frame->type != MessageType::Report || frame->payload.size() != 65) return {};
         return {frame->payload.begin() + 1, frame->payload.end()};
     }
     std::pair<bool, std::string> Control(const std::string& line) {
@@ -86,8 +82,7 @@ class Client {
     }
     std::string NextEvent() {
         const auto frame = Receive();
-        if (!frame || frame->type != MessageType::Event)
-            return "no event";
+        if (!frame || frame->type != MessageType::Event) return "no event";
         return std::string(frame->payload.begin(), frame->payload.end());
     }
 
@@ -126,8 +121,7 @@ class SimServerTest : public testing::Test {
         runner = std::thread([this] { runResult = server->Run(); });
     }
     void Stop() {
-        if (!runner.joinable())
-            return;
+        if (!runner.joinable()) return;
         server->RequestStop();
         runner.join();
     }
@@ -188,8 +182,7 @@ TEST_F(SimServerTest, RestartRepliesThenClosesAndComesBackAsBootLoader) {
 
     EXPECT_EQ(device.Exchange({0xF4, 0x01}), Prefix({0xF4, 1}));
     EXPECT_TRUE(device.ClosedByServer());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(events.NextEvent().rfind("removal ", 0), 0u);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(events.NextEvent().rfind("removal ", 0), 0u);
     const std::string arrival = events.NextEvent();
     EXPECT_EQ(arrival.rfind("arrival \\\\?\\HID#VID_060B&PID_2320#", 0), 0u) << arrival;
 

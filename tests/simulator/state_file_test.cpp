@@ -124,8 +124,7 @@ TEST(StateDecoding, RejectsImpossibleContentsUnderAValidChecksum) {
     bytes[16 + 1] = kStepCount;  // body byte 1 is the step
     bytes.resize(bytes.size() - 4);
     const uint32_t crc = Crc32(bytes);
-    for (int i = 0; i < 4; ++i)
-        bytes.push_back(static_cast<uint8_t>(crc >> (8 * i)));
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(crc >> (8 * i)));
     std::string error;
     EXPECT_FALSE(DecodeState(bytes, error));
     EXPECT_EQ(error, "bad step");
@@ -136,8 +135,7 @@ TEST(SaveDebouncer, SavesOnceChangesHaveBeenQuiet) {
     int saves = 0;
     SaveDebouncer debouncer(timers, [&] { ++saves; });
     const TimePoint t0 = TimePoint(std::chrono::seconds(50));
-    for (int i = 0; i < 10; ++i)
-        debouncer.Changed(t0 + std::chrono::milliseconds(10 * i));
+    for (int i = 0; i < 10; ++i) debouncer.Changed(t0 + std::chrono::milliseconds(10 * i));
     timers.RunDue(t0 + std::chrono::milliseconds(90) + SaveDebouncer::kQuietPeriod -
                   std::chrono::milliseconds(1));
     EXPECT_EQ(saves, 0);

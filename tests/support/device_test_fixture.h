@@ -13,7 +13,7 @@
 namespace varnel::testing {
 
 class DeviceTest : public ::testing::Test {
-protected:
+  protected:
     DeviceTest();
     ~DeviceTest() override;
 
@@ -26,7 +26,7 @@ protected:
     RecordingHost m_Host;
     std::vector<unsigned> m_Pauses;
 
-private:
+  private:
     ScopedFakeTransport m_Transport;
     std::string m_strRuntimeDir;
     std::string m_strPreviousRuntimeDir;

@@ -14,7 +14,7 @@ Report MakeReply(std::initializer_list<uint8_t> payload) {
 namespace {
 
 class FakeConnection final : public HidConnection {
-public:
+  public:
     explicit FakeConnection(std::shared_ptr<FakeKeypad> keypad) : m_pKeypad(std::move(keypad)) {}
 
     bool Write(const uint8_t* report, int, size_t* written) override {
@@ -46,7 +46,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::shared_ptr<FakeKeypad> m_pKeypad;
 };
 
@@ -82,6 +82,8 @@ ScopedFakeTransport::ScopedFakeTransport()
     InstallHidTransport(std::make_shared<FakeTransport>(m_pKeypad));
 }
 
-ScopedFakeTransport::~ScopedFakeTransport() { InstallHidTransport(m_pPrevious); }
+ScopedFakeTransport::~ScopedFakeTransport() {
+    InstallHidTransport(m_pPrevious);
+}
 
 }  // namespace varnel::testing

@@ -33,13 +33,13 @@ struct FakeKeypad {
 };
 
 class FakeTransport final : public HidTransport {
-public:
+  public:
     explicit FakeTransport(std::shared_ptr<FakeKeypad> keypad) : m_pKeypad(std::move(keypad)) {}
     std::vector<HidInterfaceInfo> Enumerate() override;
     std::unique_ptr<HidConnection> Open(const std::string& path) override;
     std::string ExchangeLockName() const override { return "varnel-test-fake.lock"; }
 
-private:
+  private:
     std::shared_ptr<FakeKeypad> m_pKeypad;
 };
 
@@ -49,12 +49,12 @@ std::vector<HidInterfaceInfo> ApplicationInterfaces(uint16_t vendorId = 0x1C6C,
 
 // Installs a fake transport for the test's lifetime and restores the previous one after.
 class ScopedFakeTransport {
-public:
+  public:
     ScopedFakeTransport();
     ~ScopedFakeTransport();
     FakeKeypad& Keypad() { return *m_pKeypad; }
 
-private:
+  private:
     std::shared_ptr<FakeKeypad> m_pKeypad;
     std::shared_ptr<HidTransport> m_pPrevious;
 };

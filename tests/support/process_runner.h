@@ -21,7 +21,7 @@ CommandResult RunProgram(const std::string& program, const std::vector<std::stri
 
 // varnel-keypad-sim serve on a socket in a temporary folder; stopped by the destructor.
 class SimulatorProcess {
-public:
+  public:
     explicit SimulatorProcess(const std::vector<std::string>& serveOptions = {});
     ~SimulatorProcess();
     SimulatorProcess(const SimulatorProcess&) = delete;
@@ -33,7 +33,7 @@ public:
     CommandResult Control(const std::vector<std::string>& verbAndArgs) const;
     bool Ready() const { return m_bReady; }
 
-private:
+  private:
     std::string m_strFolder;
     std::string m_strSocket;
     pid_t m_Pid = -1;

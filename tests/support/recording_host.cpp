@@ -4,8 +4,12 @@
 
 namespace varnel::testing {
 
-RecordingHost::RecordingHost() { SetLumoHost(this); }
-RecordingHost::~RecordingHost() { SetLumoHost(nullptr); }
+RecordingHost::RecordingHost() {
+    SetLumoHost(this);
+}
+RecordingHost::~RecordingHost() {
+    SetLumoHost(nullptr);
+}
 
 int RecordingHost::ShowMessageBox(const std::u16string& text, const std::u16string&, uint32_t) {
     messages.push_back(Utf16ToUtf8(text));

@@ -10,7 +10,7 @@
 namespace varnel::testing {
 
 class RecordingHost final : public CLumoHost {
-public:
+  public:
     RecordingHost();
     ~RecordingHost() override;
 

@@ -36,7 +36,9 @@ TEST_F(ApiObjectTest, CreateClearsAStaleSystemErrorAndStartsWithTheInitialMember
     DestroyLumoApi(api);
 }
 
-TEST_F(ApiObjectTest, DestroyAcceptsNull) { DestroyLumoApi(nullptr); }
+TEST_F(ApiObjectTest, DestroyAcceptsNull) {
+    DestroyLumoApi(nullptr);
+}
 
 TEST_F(ApiObjectTest, ReservedOperationReturnsZero) {
     CLumoAPILibrary api;
@@ -114,7 +116,8 @@ TEST_F(UiLanguageTest, DefaultHostReadsTheLocaleEnvironmentInItsOrder) {
             << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
             << (c.lang ? c.lang : "-");
     }
-    for (int i = 0; i < 3; ++i) had[i] ? ::setenv(names[i], saved[i].c_str(), 1) : ::unsetenv(names[i]);
+    for (int i = 0; i < 3; ++i)
+        had[i] ? ::setenv(names[i], saved[i].c_str(), 1) : ::unsetenv(names[i]);
     SetLumoHost(&m_Host);
 }
 

@@ -13,7 +13,7 @@ constexpr uint16_t kBootVid = 0x060B;
 constexpr uint16_t kBootPid = 0x2320;
 
 class ExchangeTest : public DeviceTest {
-protected:
+  protected:
     ExchangeTest() { m_Api.SetDeviceId(kAppVid, kAppPid); }
 
     void UseBootLoader() {
