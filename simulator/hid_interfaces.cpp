@@ -20,7 +20,7 @@ std::string DevicePath(UsbIdentity identity, int interfaceNumber, const char* in
     std::snprintf(ids, sizeof ids, "VID_%04X&PID_%04X", identity.vendorId, identity.productId);
     std::string path = std::string("\\\\?\\HID#") + ids;
     if (interfaceNumber >= 0) {
-        char mi[8];
+        char mi[16];
         std::snprintf(mi, sizeof mi, "&MI_%02d", interfaceNumber);
         path += mi;
     }

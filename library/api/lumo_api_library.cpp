@@ -55,6 +55,7 @@ void CLumoAPILibrary::SetEditMacro(EditorMacro* macro) {
 // Only discovery runs, on a connection of its own: no report is exchanged, so a keypad that is
 // busy with another exchange still counts as present.
 bool CLumoAPILibrary::IsDevicePresent(const uint16_t* identity) {
+    if (!identity) return false;
     CHidIO probe;
     const bool present = probe.Open(identity[0], identity[1]);
     probe.Close();

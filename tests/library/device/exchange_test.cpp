@@ -232,5 +232,20 @@ TEST_F(ExchangeTest, SendDeviceCommandsPauseFiveHundredMillisecondsAfterTheirReq
     EXPECT_EQ(Keypad().writes[1][2], 4);
 }
 
+TEST_F(ExchangeTest, MissingBuffersFailBeforeAnythingIsSent) {
+    const uint8_t request[64] = {0xF3, 0x04};
+    uint8_t reply[64] = {};
+    EXPECT_FALSE(m_Api.Query(nullptr, reply));
+    EXPECT_FALSE(m_Api.Query(request, nullptr));
+    EXPECT_FALSE(m_Api.BootQuery(request, nullptr));
+    EXPECT_FALSE(m_Api.QueryInfo(request, nullptr));
+    EXPECT_FALSE(m_Api.ReadVersion(request, nullptr));
+    EXPECT_FALSE(m_Api.Command(nullptr));
+    EXPECT_FALSE(m_Api.Send(nullptr));
+    EXPECT_EQ(m_Api.BootCommand(nullptr), 0);
+    EXPECT_FALSE(m_Api.IsDevicePresent(nullptr));
+    EXPECT_TRUE(Keypad().writes.empty());
+}
+
 }  // namespace
 }  // namespace varnel::testing
