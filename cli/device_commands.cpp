@@ -55,7 +55,7 @@ int RunInfo(CliContext& context, const Arguments& args) {
         const std::string id = IdentityText(kBootLoaderVid, kBootLoaderPid);
         context.Print("Mode:     boot loader (" + id +
                           ")\n"
-                          "The keypad waits for a firmware update; run varnelctl firmware flash.",
+                          "The keypad waits in its boot loader for a firmware update.",
                       JsonObject().Add("mode", ModeName(mode)).Add("identity", id));
         return kExitSuccess;
     }

@@ -1,6 +1,9 @@
 // varnelctl and the library against a running keypad simulator.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "process_runner.h"
 #include "varnel/LumoApi.h"
 
@@ -122,9 +125,11 @@ TEST_F(VarnelctlTest, BootLoaderIsListedAndReachedByTheBootProcedures) {
     // F4 01 restarts the application into its boot loader.
     ASSERT_EQ(Ctl({"raw", "command", "F4", "01"}).exitCode, 0);
     CommandResult list;
-    for (int attempt = 0; attempt < 200; ++attempt) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
         list = Ctl({"list"});
         if (list.out == "060B:2320  boot loader\n") break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_EQ(list.out, "060B:2320  boot loader\n");
     const CommandResult info = Ctl({"--json", "info"});

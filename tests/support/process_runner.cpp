@@ -88,8 +88,10 @@ CommandResult RunProgram(const std::string& program, const std::vector<std::stri
     return result;
 }
 
-SimulatorProcess::SimulatorProcess(const std::vector<std::string>& serveOptions)
-    : m_strFolder(MakeTempFolder()), m_strSocket(m_strFolder + "/keypad.sock") {
+SimulatorProcess::SimulatorProcess(const std::vector<std::string>& serveOptions,
+                                   const std::string& socketPath)
+    : m_strFolder(MakeTempFolder()),
+      m_strSocket(socketPath.empty() ? m_strFolder + "/keypad.sock" : socketPath) {
     std::vector<std::string> args{"serve", "--socket", m_strSocket};
     args.insert(args.end(), serveOptions.begin(), serveOptions.end());
     m_Pid = Spawn(VARNEL_SIM_PATH, args, {}, m_strFolder + "/sim.out", m_strFolder + "/sim.err");

@@ -22,7 +22,9 @@ CommandResult RunProgram(const std::string& program, const std::vector<std::stri
 // varnel-keypad-sim serve on a socket in a temporary folder; stopped by the destructor.
 class SimulatorProcess {
   public:
-    explicit SimulatorProcess(const std::vector<std::string>& serveOptions = {});
+    // On a socket in a temporary folder, or on socketPath when one is given.
+    explicit SimulatorProcess(const std::vector<std::string>& serveOptions = {},
+                              const std::string& socketPath = "");
     ~SimulatorProcess();
     SimulatorProcess(const SimulatorProcess&) = delete;
     SimulatorProcess& operator=(const SimulatorProcess&) = delete;
