@@ -26,6 +26,7 @@ constexpr const char kUsage[] =
     "  --hid SPEC                 HID transport: hidapi (default) or socket:PATH for the\n"
     "                             keypad simulator; also taken from VARNEL_HID\n"
     "  -h, --help                 this text\n"
+    "  --version                  the suite's version\n"
     "\n"
     "Exit codes: 0 success, 1 device error, 2 usage error, 3 no keypad.\n";
 
@@ -41,6 +42,7 @@ const std::map<std::string, Handler> kCommands = {
 struct CommandLine {
     bool json = false;
     bool help = false;
+    bool version = false;
     std::string hidSpec;
     std::string command;
     Arguments args;
@@ -54,6 +56,8 @@ CommandLine ParseCommandLine(int argc, char** argv) {
             line.json = true;
         } else if (word == "-h" || word == "--help") {
             line.help = true;
+        } else if (word == "--version") {
+            line.version = true;
         } else if (word == "--hid") {
             if (i + 1 >= argc) throw UsageError("--hid needs a SPEC (hidapi or socket:PATH)");
             line.hidSpec = argv[++i];
@@ -107,6 +111,10 @@ int Run(int argc, char** argv) {
     try {
         const CommandLine line = ParseCommandLine(argc, argv);
         json = line.json;
+        if (line.version) {
+            std::printf("varnelctl %s\n", VARNEL_VERSION);
+            return kExitSuccess;
+        }
         if (line.help || line.command.empty()) {
             std::fputs(kUsage, line.help ? stdout : stderr);
             return line.help ? kExitSuccess : kExitUsage;

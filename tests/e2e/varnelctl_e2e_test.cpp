@@ -139,7 +139,10 @@ TEST_F(VarnelctlTest, BootLoaderIsListedAndReachedByTheBootProcedures) {
     EXPECT_EQ(back.out, "result 1\n");
 }
 
-TEST(VarnelctlWithoutKeypad, ReportsNoKeypad) {
+TEST(VarnelctlWithoutKeypad, ReportsNoKeypadThroughEitherTransport) {
+    const CommandResult hidraw = RunProgram(VARNELCTL_PATH, {"--hid", "hidapi", "list"});
+    EXPECT_EQ(hidraw.exitCode, 3) << hidraw.err;
+
     const CommandResult r =
         RunProgram(VARNELCTL_PATH, {"--hid", "socket:/nonexistent/keypad.sock", "info"});
     EXPECT_EQ(r.exitCode, 3);
