@@ -9,7 +9,7 @@
 namespace {
 
 class ExportedNames : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_pLibrary = dlopen(VARNEL_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(m_pLibrary, nullptr) << dlerror();
