@@ -1,6 +1,10 @@
 #include "exchange_lock.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <thread>
 
@@ -20,6 +24,34 @@ TEST_F(ExchangeLockTest, ExcludesASecondHolderUntilReleased) {
     EXPECT_FALSE(second.Acquire("test.lock", 20));
     first.Release();
     EXPECT_TRUE(second.Acquire("test.lock", 0));
+}
+
+TEST_F(ExchangeLockTest, ExcludesAnotherProcessHoldingTheLockFile) {
+    int toParent[2], toChild[2];
+    ASSERT_EQ(::pipe(toParent), 0);
+    ASSERT_EQ(::pipe(toChild), 0);
+    const std::string path = ExchangeLock::LockPath("cross-process.lock");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // Another process of the user, such as the running program, in the middle of an exchange.
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0600);
+        char byte = ::flock(fd, LOCK_EX) == 0 ? 'L' : 'E';
+        if (::write(toParent[1], &byte, 1) != 1 || ::read(toChild[0], &byte, 1) != 1) _exit(1);
+        ::flock(fd, LOCK_UN);
+        byte = 'U';
+        _exit(::write(toParent[1], &byte, 1) == 1 ? 0 : 1);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(toParent[0], &byte, 1), 1);
+    ASSERT_EQ(byte, 'L');
+    ExchangeLock lock;
+    EXPECT_FALSE(lock.Acquire("cross-process.lock", 30));
+    ASSERT_EQ(::write(toChild[1], "x", 1), 1);
+    ASSERT_EQ(::read(toParent[0], &byte, 1), 1);
+    EXPECT_TRUE(lock.Acquire("cross-process.lock", 1000));
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
 }
 
 TEST_F(ExchangeLockTest, AnExchangeHoldsTheLockFromItsFirstWriteUntilClose) {
