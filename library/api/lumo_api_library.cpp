@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host.h"
+#include "user_language.h"
 
 namespace varnel {
 
@@ -12,9 +13,6 @@ namespace {
 constexpr uint16_t kUsagePageGenericDesktop = 0x01;
 constexpr uint16_t kUsageMouse = 0x02;
 constexpr uint16_t kUsageKeyboard = 0x06;
-constexpr uint16_t kPrimaryLanguageMask = 0x3FF;
-constexpr uint16_t kPrimaryLanguageKorean = 0x12;
-constexpr uint16_t kLanguageEnglishUS = 1033;
 
 void ShowRawInputError(const char* format, int error) {
     char text[80];
@@ -82,9 +80,7 @@ void CLumoAPILibrary::UnregisterRawInput() {
 }
 
 uint16_t CLumoAPILibrary::GetUiLanguage() {
-    const uint16_t language = Host().GetUserDefaultLanguage();
-    return (language & kPrimaryLanguageMask) == kPrimaryLanguageKorean ? language
-                                                                       : kLanguageEnglishUS;
+    return UiLanguageFor(Host().GetUserDefaultLanguage());
 }
 
 }  // namespace varnel

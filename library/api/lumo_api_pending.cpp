@@ -150,23 +150,6 @@ const DeviceMacro* CLumoAPILibrary::GetDeviceMacro(int /*index*/) {
     return nullptr;
 }
 
-bool CLumoAPILibrary::LoadMacroFile(const char16_t* /*path*/, std::u16string* /*reason*/) {
-    return false;
-}
-
-bool CLumoAPILibrary::MergeMacroFile(CLumoWindow* /*owner*/, const char16_t* /*path*/,
-                                     std::u16string* /*reason*/) {
-    return false;
-}
-
-bool CLumoAPILibrary::ImportMacroText(const char16_t* /*path*/, std::u16string* /*reason*/) {
-    return false;
-}
-
-bool CLumoAPILibrary::SaveMacroFile(const char16_t* /*path*/, std::u16string* /*reason*/) {
-    return false;
-}
-
 void CLumoAPILibrary::AddMacro(EditorMacro /*macro*/) {}
 
 void CLumoAPILibrary::DeleteMacro(int /*index*/) {}
@@ -185,66 +168,6 @@ void CLumoAPILibrary::EditListInsertMouseAbsolute(CLumoListView* /*list*/, int /
 
 void CLumoAPILibrary::EditListInsertMouseRelative(CLumoListView* /*list*/, int /*row*/,
                                                   const MacroItem& /*event*/, int /*flag*/) {}
-
-int CLumoAPILibrary::GetKeyScanCode(uint32_t /*row*/) {
-    return -1;
-}
-
-int CLumoAPILibrary::FindKeyByScanCode(int /*scanCode*/) {
-    return -1;
-}
-
-int CLumoAPILibrary::GetKeyVirtualCode(uint32_t /*row*/) {
-    return -1;
-}
-
-int CLumoAPILibrary::FindKeyByVirtualCode(int /*virtualKey*/) {
-    return -1;
-}
-
-std::u16string CLumoAPILibrary::GetKeyName(uint32_t /*row*/) {
-    return {};
-}
-
-int CLumoAPILibrary::FindKeyByUsage(int /*usage*/) {
-    return -1;
-}
-
-std::u16string CLumoAPILibrary::GetKeyNameByVirtualCode(int /*virtualKey*/) {
-    return {};
-}
-
-uint8_t* CLumoAPILibrary::UsageToKeyCodes(uint8_t* pair, int /*usage*/) {
-    return pair;
-}
-
-int CLumoAPILibrary::FindKeyByCode(uint16_t /*keyCode*/) {
-    return -1;
-}
-
-int CLumoAPILibrary::KeyToUsage(uint16_t /*keyCode*/) {
-    return 0;
-}
-
-std::u16string CLumoAPILibrary::UsageToShortName(uint32_t /*usage*/) {
-    return {};
-}
-
-int CLumoAPILibrary::GetKeyCount() {
-    return 0;
-}
-
-std::u16string CLumoAPILibrary::GetKeyActionName(uint32_t /*action*/) {
-    return {};
-}
-
-std::u16string CLumoAPILibrary::GetButtonActionName(uint32_t /*action*/) {
-    return {};
-}
-
-std::u16string CLumoAPILibrary::FormatMacroItem(const MacroItem& /*item*/) {
-    return {};
-}
 
 void CLumoAPILibrary::SetSettingsKey(const char16_t* /*keyPath*/) {}
 

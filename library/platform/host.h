@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "text_encoding.h"
 #include "varnel/LumoApi.h"
 
 namespace varnel {
@@ -18,9 +19,5 @@ CLumoHost& DefaultHost();
 // A message box of the library: through the owner window when one is given, else the host.
 int ShowLibraryMessage(const std::u16string& text, uint32_t type = kLumoMbOk,
                        CLumoWindow* owner = nullptr);
-
-// ASCII and UTF-8 texts of the library's own messages as UTF-16.
-std::u16string Utf8ToUtf16(const std::string& text);
-std::string Utf16ToUtf8(const std::u16string& text);
 
 }  // namespace varnel

@@ -17,6 +17,10 @@ uint16_t UserLanguageFromEnvironment() {
     return kLangEnglishUS;
 }
 
+uint16_t UiLanguageFor(uint16_t userLanguage) {
+    return (userLanguage & 0x3FF) == (kLangKorean & 0x3FF) ? userLanguage : kLangEnglishUS;
+}
+
 uint32_t AnsiCodePageForLanguage(uint16_t language) {
     return (language & 0x3FF) == (kLangKorean & 0x3FF) ? 949 : 1252;
 }
