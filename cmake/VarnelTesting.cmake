@@ -8,5 +8,7 @@ function(varnel_add_gtest name)
   if(ARG_LABELS)
     set(labels ${ARG_LABELS})
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES LABELS "${labels}")
+  # Settings that tests write (and the library's save at exit) stay inside the build tree.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES LABELS "${labels}"
+    ENVIRONMENT "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
 endfunction()

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host.h"
+#include "macro_settings.h"
 #include "user_language.h"
 
 namespace varnel {
@@ -22,12 +23,10 @@ void ShowRawInputError(const char* format, int error) {
 
 }  // namespace
 
-// The screen an absolute mouse position spans; the macro settings take it over once they exist.
-CLumoAPILibrary::CLumoAPILibrary() {
-    const LumoScreenSize screen = Host().GetVirtualScreenSize();
-    m_wGameWidth = static_cast<uint16_t>(screen.width);
-    m_wGameHeight = static_cast<uint16_t>(screen.height);
-}
+// The screen an absolute mouse position spans, as the macro settings hold it now.
+CLumoAPILibrary::CLumoAPILibrary()
+    : m_wGameWidth(static_cast<uint16_t>(GetMacroSetting(MacroSetting::GameWidth))),
+      m_wGameHeight(static_cast<uint16_t>(GetMacroSetting(MacroSetting::GameHeight))) {}
 
 CLumoAPILibrary::~CLumoAPILibrary() {
     m_Cmd.Close();
