@@ -155,6 +155,9 @@ class CLumoAPILibrary final : public CLumoApi {
     uint16_t m_wGameHeight = 0;
 
   private:
+    // Upload of the device macro image; progress messages only when asked for.
+    int WriteDeviceImage(uint32_t address, bool withProgress);
+
     DeviceIdentity BootIdentity() const { return {m_usBootVID, m_usBootPID}; }
     DeviceIdentity DeviceIdentityNow() const { return {m_usDevVID, m_usDevPID}; }
 };

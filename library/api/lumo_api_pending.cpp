@@ -76,86 +76,6 @@ bool CLumoAPILibrary::ProgramAprom(const uint8_t* /*data*/, uint32_t /*size*/) {
     return false;
 }
 
-bool CLumoAPILibrary::EraseDeviceArea(uint32_t /*start*/, uint32_t /*size*/) {
-    return false;
-}
-
-int CLumoAPILibrary::ReadDeviceMacrosPlain(uint32_t /*address*/, uint32_t /*maxBytes*/) {
-    return 0;
-}
-
-int CLumoAPILibrary::WriteDeviceMacrosPlain(uint32_t /*address*/, uint32_t /*unused*/) {
-    return 0;
-}
-
-uint32_t CLumoAPILibrary::GetDeviceImageSize() {
-    return 0;
-}
-
-int CLumoAPILibrary::ReadDeviceMacros(uint32_t /*address*/, uint32_t /*maxBytes*/) {
-    return 0;
-}
-
-int CLumoAPILibrary::WriteDeviceMacros(uint32_t /*address*/, uint32_t /*unused*/) {
-    return 0;
-}
-
-uint32_t CLumoAPILibrary::GetDeviceImageSize2() {
-    return 0;
-}
-
-const char* CLumoAPILibrary::GetDeviceMacroInfo(int /*index*/) {
-    static const char empty[20] = {};
-    return empty;
-}
-
-void CLumoAPILibrary::ClearDeviceMacros() {}
-
-int CLumoAPILibrary::GetDeviceMacroCount() {
-    return 0;
-}
-
-void CLumoAPILibrary::SetDeviceMacro(int /*index*/, MacroHeader /*header*/,
-                                     std::vector<MacroCell> /*cells*/) {}
-
-void CLumoAPILibrary::DeleteDeviceMacro(int /*index*/) {}
-
-void CLumoAPILibrary::DeleteLastDeviceMacro() {}
-
-void CLumoAPILibrary::AddDeviceMacro(DeviceMacro /*macro*/) {}
-
-int CLumoAPILibrary::FindMacro(const std::u16string& /*name*/, int /*skipIndex*/) {
-    return -1;
-}
-
-EditorMacro CLumoAPILibrary::GetMacro(int /*index*/) {
-    return {};
-}
-
-void CLumoAPILibrary::SetMacro(int /*index*/, EditorMacro /*macro*/) {}
-
-int CLumoAPILibrary::GetMacroCount() {
-    return 0;
-}
-
-std::u16string CLumoAPILibrary::GetMacroName(int /*index*/) {
-    return {};
-}
-
-int CLumoAPILibrary::FindDeviceMacro(const std::u16string& /*name*/, int /*skipIndex*/) {
-    return -1;
-}
-
-const DeviceMacro* CLumoAPILibrary::GetDeviceMacro(int /*index*/) {
-    return nullptr;
-}
-
-void CLumoAPILibrary::AddMacro(EditorMacro /*macro*/) {}
-
-void CLumoAPILibrary::DeleteMacro(int /*index*/) {}
-
-void CLumoAPILibrary::PutDeviceMacro(const EditorMacro* /*macro*/) {}
-
 void CLumoAPILibrary::EditListInsertEvent(CLumoListView* /*list*/, int /*row*/,
                                           const MacroItem& /*event*/, int /*flag*/) {}
 
@@ -168,13 +88,5 @@ void CLumoAPILibrary::EditListInsertMouseAbsolute(CLumoListView* /*list*/, int /
 
 void CLumoAPILibrary::EditListInsertMouseRelative(CLumoListView* /*list*/, int /*row*/,
                                                   const MacroItem& /*event*/, int /*flag*/) {}
-
-void CLumoAPILibrary::ReadSettingsBlock(uint32_t /*index*/, uint8_t* /*buffer*/) {}
-
-void CLumoAPILibrary::WriteSettingsBlock(uint32_t /*index*/, const uint8_t* /*buffer*/) {}
-
-uint32_t CLumoAPILibrary::QueryDeviceState() {
-    return 0;
-}
 
 }  // namespace varnel
