@@ -15,5 +15,6 @@ int RunList(CliContext& context, const Arguments& args);
 int RunInfo(CliContext& context, const Arguments& args);
 int RunStep(CliContext& context, const Arguments& args);
 int RunRaw(CliContext& context, const Arguments& args);
+int RunMacro(CliContext& context, const Arguments& args);
 
 }  // namespace varnelctl

@@ -7,6 +7,7 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "hidraw_access.h"
+#include "macro_commands.h"
 
 namespace varnelctl {
 namespace {
@@ -20,6 +21,17 @@ constexpr const char kUsage[] =
     "  step [1-8]                 show the active step, or select one\n"
     "  raw KIND HEX...            one exchange with a request given in hexadecimal;\n"
     "                             KIND is query, command, send, boot-query or boot-command\n"
+    "  macro file show FILE.vmf   the macros of a macro file, step by step\n"
+    "  macro file import FILE.mcr [--into FILE.vmf]\n"
+    "                             a JITBIT macro recorder file as one macro\n"
+    "  macro file merge SRC.vmf --into DST.vmf [--yes|--no]\n"
+    "                             adds SRC's macros to DST, asking before replacing one\n"
+    "  macro device list          the keypad's macros and the bytes they use\n"
+    "  macro device show N        keypad macro N, cell by cell\n"
+    "  macro device upload FILE.vmf [NAME...] [--yes|--no]\n"
+    "                             copies macros onto the keypad (all without NAME)\n"
+    "  macro device delete N...   removes keypad macros\n"
+    "  macro device clear         removes every keypad macro\n"
     "\n"
     "Options:\n"
     "  --json                     print results (and errors) as JSON\n"
@@ -33,10 +45,7 @@ constexpr const char kUsage[] =
 using Handler = int (*)(CliContext&, const Arguments&);
 
 const std::map<std::string, Handler> kCommands = {
-    {"list", RunList},
-    {"info", RunInfo},
-    {"step", RunStep},
-    {"raw", RunRaw},
+    {"list", RunList}, {"info", RunInfo}, {"step", RunStep}, {"raw", RunRaw}, {"macro", RunMacro},
 };
 
 struct CommandLine {
@@ -63,7 +72,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
             line.hidSpec = argv[++i];
         } else if (word.rfind("--hid=", 0) == 0) {
             line.hidSpec = word.substr(6);
-        } else if (word.size() > 1 && word[0] == '-' && line.command != "raw") {
+        } else if (word.size() > 1 && word[0] == '-' && line.command.empty()) {
             throw UsageError("unknown option " + word);
         } else if (line.command.empty()) {
             line.command = word;

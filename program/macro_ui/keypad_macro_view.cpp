@@ -106,14 +106,23 @@ std::u16string KeyboardText(CLumoApi& api, const std::vector<uint8_t>& before,
     return text;
 }
 
+std::u16string NameText(CLumoApi& api, const char (&field)[20]) {
+    return AnsiToUtf16(std::string_view(field, strnlen(field, sizeof field)),
+                       KeypadNameCodePage(api));
+}
+
 }  // namespace
+
+std::u16string KeypadMacroName(CLumoApi& api, int index) {
+    char field[20];
+    std::memcpy(field, api.GetDeviceMacroInfo(index), sizeof field);
+    return NameText(api, field);
+}
 
 KeypadMacroView ViewKeypadMacro(CLumoApi& api, const DeviceMacro& macro) {
     const uint16_t language = api.GetUiLanguage();
     KeypadMacroView view;
-    view.name = AnsiToUtf16(
-        std::string_view(macro.header.name, strnlen(macro.header.name, sizeof macro.header.name)),
-        KeypadNameCodePage(api));
+    view.name = NameText(api, macro.header.name);
     view.repeat = macro.header.repeat;
     view.repeatMode = view.repeat == -1   ? u"Infinite"
                       : view.repeat == -2 ? u"When Pressed"

@@ -27,4 +27,7 @@ struct KeypadMacroView {
 
 KeypadMacroView ViewKeypadMacro(CLumoApi& api, const DeviceMacro& macro);
 
+// The name of keypad macro `index`: its 20 bytes up to the first zero, from the ANSI code page.
+std::u16string KeypadMacroName(CLumoApi& api, int index);
+
 }  // namespace varnel::program
