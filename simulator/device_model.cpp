@@ -1,15 +1,13 @@
 #include "device_model.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "keypad_commands.h"
+#include "macro_area.h"
 
 namespace varnel::sim {
 
 namespace {
-constexpr uint32_t kMacroStoreOffset = 0x10000;
-constexpr uint8_t kMacroStoreMagic[] = {'K', 'R', 'A', 'M'};
 constexpr uint32_t kMacroMagicBit = 1u << 0;
 constexpr int kStepShift = 8;
 }  // namespace
@@ -32,10 +30,8 @@ std::vector<sockproto::InterfaceRecord> DeviceModel::Interfaces() const {
 }
 
 uint32_t DeviceModel::StateWord() const {
-    uint8_t magic[sizeof kMacroStoreMagic];
-    m_State.dataArea.Read(kMacroStoreOffset, magic);
     uint32_t word = static_cast<uint32_t>(m_State.step) << kStepShift;
-    if (std::memcmp(magic, kMacroStoreMagic, sizeof magic) == 0) word |= kMacroMagicBit;
+    if (SummarizeMacroArea(m_State.dataArea).hasMagic) word |= kMacroMagicBit;
     return word;
 }
 

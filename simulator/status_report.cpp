@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "crc32.h"
+#include "macro_area.h"
 
 namespace varnel::sim {
 
@@ -48,6 +49,41 @@ const char* TrueFalse(bool value) {
     return value ? "true" : "false";
 }
 
+std::string MacroAreaText(const MacroAreaSummary& area) {
+    if (!area.hasMagic) return "macro area: no macros (no magic)\n";
+    std::string text = Printf("macro area: %u macros, %u of %u bytes\n", area.count, area.usedBytes,
+                              kMacroAreaSize);
+    int number = 1;
+    for (const StoredMacro& macro : area.macros) {
+        text += Printf("  macro %d: \"%s\", %u cells, repeat %d\n", number++,
+                       PrintableName(macro.name).c_str(), macro.cellCount, macro.repeat);
+    }
+    return text;
+}
+
+// A name's bytes as JSON string characters, each byte outside printable ASCII as \u00NN.
+std::string JsonName(const std::string& name) {
+    std::string text;
+    for (unsigned char c : name) {
+        text += c >= 0x20 && c < 0x7F && c != '\\' && c != '"'
+                    ? std::string(1, static_cast<char>(c))
+                    : Printf("\\u%04X", c);
+    }
+    return text;
+}
+
+std::string MacroAreaJson(const MacroAreaSummary& area) {
+    std::string json =
+        Printf("\"macroArea\":{\"magic\":%s,\"count\":%u,\"usedBytes\":%u,\"macros\":[",
+               TrueFalse(area.hasMagic), area.count, area.usedBytes);
+    for (size_t i = 0; i < area.macros.size(); ++i) {
+        const StoredMacro& macro = area.macros[i];
+        json += Printf("%s{\"name\":\"%s\",\"cells\":%u,\"repeat\":%d}", i ? "," : "",
+                       JsonName(macro.name).c_str(), macro.cellCount, macro.repeat);
+    }
+    return json + "]}";
+}
+
 }  // namespace
 
 std::string FormatStatusText(const SimulatorStatus& status) {
@@ -71,7 +107,7 @@ std::string FormatStatusText(const SimulatorStatus& status) {
         text += Printf("area %d %s: size %zu, not 0xFF %zu, crc32 %08X\n", area.number, area.name,
                        area.size, area.programmed, area.crc);
     }
-    return text;
+    return text + MacroAreaText(SummarizeMacroArea(state.dataArea));
 }
 
 std::string FormatStatusJson(const SimulatorStatus& status) {
@@ -106,7 +142,7 @@ std::string FormatStatusJson(const SimulatorStatus& status) {
             first ? "" : ",", area.number, area.name, area.size, area.programmed, area.crc);
         first = false;
     }
-    return json + "]}\n";
+    return json + "]," + MacroAreaJson(SummarizeMacroArea(state.dataArea)) + "}\n";
 }
 
 }  // namespace varnel::sim
