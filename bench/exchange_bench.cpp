@@ -22,31 +22,18 @@
 #include <memory>
 #include <vector>
 
-#include "process_runner.h"
-#include "varnel/LumoApi.h"
+#include "bench_support.h"
 
 namespace {
 
-using varnel::e2e::SimulatorProcess;
+using varnel::bench::MillisecondsSince;
+using varnel::bench::ReportRatios;
+using varnel::bench::Session;
 
 constexpr uint32_t kKeyMapAddress = 0x1F000;
 constexpr uint32_t kKeyMapSize = 497;
 constexpr uint32_t kChunk = 56;
 constexpr double kFrameMs = 1.0;
-
-struct Session {
-    std::unique_ptr<SimulatorProcess> simulator;
-    CLumoApi* api = nullptr;
-
-    explicit Session(const std::vector<std::string>& options)
-        : simulator(std::make_unique<SimulatorProcess>(options)) {
-        SelectLumoTransport(simulator->HidSpec().c_str());
-        long error = 0;
-        CreateLumoApi(&api, &error);
-        api->SetDeviceId(0x1C6C, 0xC008);
-    }
-    ~Session() { DestroyLumoApi(api); }
-};
 
 // Keeps this process, and the processes it starts, on one CPU while it lives.
 class CpuPlacement {
@@ -76,19 +63,6 @@ void ReadRequest(uint8_t* request, uint32_t address, uint32_t length) {
     request[1] = static_cast<uint8_t>(length);
     request[2] = 3;
     std::memcpy(request + 4, &address, 4);
-}
-
-// The mean ratio carries every stall of the machine (a virtual machine here loses the CPU for
-// tens of milliseconds now and then); the median ratio is what a read costs when the machine
-// is not interrupted. Both are reported.
-void ReportRatios(benchmark::State& state, std::vector<double> runMs, double floorMs) {
-    if (runMs.empty()) return;
-    double total = 0;
-    for (double ms : runMs) total += ms;
-    std::nth_element(runMs.begin(), runMs.begin() + runMs.size() / 2, runMs.end());
-    state.counters["ratio"] = total / static_cast<double>(runMs.size()) / floorMs;
-    state.counters["ratio_median"] = runMs[runMs.size() / 2] / floorMs;
-    state.SetLabel("ratio = time / floor");
 }
 
 void SocketRoundTrip(benchmark::State& state) {
@@ -162,9 +136,7 @@ void KeyMapReadUsbFs(benchmark::State& state) {
             ++exchanges;
         }
         benchmark::DoNotOptimize(map);
-        readMs.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
+        readMs.push_back(MillisecondsSince(start));
     }
     const double floorMs = exchanges * 2 * kFrameMs;
     state.counters["floor_ms"] = floorMs;
