@@ -157,6 +157,8 @@ class CLumoAPILibrary final : public CLumoApi {
   private:
     // Upload of the device macro image; progress messages only when asked for.
     int WriteDeviceImage(uint32_t address, bool withProgress);
+    // Inserts the items of a captured event into the edit macro and their rows into the list.
+    void InsertEditEvent(CLumoListView* list, int row, const MacroItem& event);
 
     DeviceIdentity BootIdentity() const { return {m_usBootVID, m_usBootPID}; }
     DeviceIdentity DeviceIdentityNow() const { return {m_usDevVID, m_usDevPID}; }

@@ -76,17 +76,4 @@ bool CLumoAPILibrary::ProgramAprom(const uint8_t* /*data*/, uint32_t /*size*/) {
     return false;
 }
 
-void CLumoAPILibrary::EditListInsertEvent(CLumoListView* /*list*/, int /*row*/,
-                                          const MacroItem& /*event*/, int /*flag*/) {}
-
-void CLumoAPILibrary::EditListDeleteRow(CLumoListView* /*list*/, int /*row*/) {}
-
-void CLumoAPILibrary::EditListRefreshRow(CLumoListView* /*list*/, int /*row*/) {}
-
-void CLumoAPILibrary::EditListInsertMouseAbsolute(CLumoListView* /*list*/, int /*row*/,
-                                                  const MacroItem& /*event*/, int /*flag*/) {}
-
-void CLumoAPILibrary::EditListInsertMouseRelative(CLumoListView* /*list*/, int /*row*/,
-                                                  const MacroItem& /*event*/, int /*flag*/) {}
-
 }  // namespace varnel
