@@ -26,6 +26,7 @@ std::string RepeatText(int repeat) {
 
 // Macros are numbered from 1, as `macro device list` shows them.
 int ParseMacroNumber(const std::string& word, int count) {
+    if (count == 0) throw UsageError("the keypad holds no macros");
     char* end = nullptr;
     const long number = std::strtol(word.c_str(), &end, 10);
     if (word.empty() || *end != '\0' || number < 1 || number > count) {
@@ -129,7 +130,7 @@ int RunUpload(CliContext& context, const MacroArguments& args) {
     const std::string& file = args.positional[0];
     std::u16string reason;
     if (!api->LoadMacroFile(PathText(file).c_str(), &reason)) {
-        throw DeviceError(file + ": " + Utf16ToUtf8(reason));
+        throw DeviceError(Utf16ToUtf8(reason));
     }
     std::vector<EditorMacro> chosen;
     if (args.positional.size() == 1) {

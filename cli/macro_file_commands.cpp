@@ -27,14 +27,14 @@ std::string RepeatText(uint32_t word) {
 void LoadFile(CLumoApi* api, const std::string& path) {
     std::u16string reason;
     if (!api->LoadMacroFile(PathText(path).c_str(), &reason)) {
-        throw DeviceError(path + ": " + Utf16ToUtf8(reason));
+        throw DeviceError(Utf16ToUtf8(reason));
     }
 }
 
 void SaveFile(CLumoApi* api, const std::string& path) {
     std::u16string reason;
     if (!api->SaveMacroFile(PathText(path).c_str(), &reason)) {
-        throw DeviceError(path + ": " + Utf16ToUtf8(reason));
+        throw DeviceError(Utf16ToUtf8(reason));
     }
 }
 
@@ -110,7 +110,7 @@ int RunImport(CliContext& context, const MacroArguments& args) {
     if (!args.into.empty()) LoadFileIfPresent(api, args.into);
     std::u16string reason;
     if (!api->ImportMacroText(PathText(source).c_str(), &reason)) {
-        throw DeviceError(source + ": " + Utf16ToUtf8(reason));
+        throw DeviceError(Utf16ToUtf8(reason));
     }
     // The imported macro carries the file's name, without folder and extension.
     const std::u16string name = PathText(std::filesystem::path(source).stem().string());
@@ -131,16 +131,14 @@ int RunMerge(CliContext& context, const MacroArguments& args) {
     std::u16string reason;
     const int before = api->GetMacroCount();
     if (!api->MergeMacroFile(&owner, PathText(args.positional[0]).c_str(), &reason)) {
-        throw DeviceError(args.positional[0] + ": " + Utf16ToUtf8(reason));
+        throw DeviceError(Utf16ToUtf8(reason));
     }
     SaveFile(api, args.into);
     const int added = api->GetMacroCount() - before;
-    context.Print(args.into + ": " + std::to_string(api->GetMacroCount()) + " macros (" +
-                      std::to_string(added) + " added)",
-                  JsonObject()
-                      .Add("file", args.into)
-                      .Add("macros", api->GetMacroCount())
-                      .Add("added", added));
+    const int total = api->GetMacroCount();
+    context.Print(args.into + ": " + std::to_string(total) +
+                      (total == 1 ? " macro (" : " macros (") + std::to_string(added) + " added)",
+                  JsonObject().Add("file", args.into).Add("macros", total).Add("added", added));
     return kExitSuccess;
 }
 
