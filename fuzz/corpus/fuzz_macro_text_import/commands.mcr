@@ -1,0 +1,6 @@
+LABEL : start
+COMMENT : skipped
+REPEAT : 3
+KEYBOARD : Return : KeyPress
+ENDREPEAT
+GOTO : start

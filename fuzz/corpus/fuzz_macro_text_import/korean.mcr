@@ -1,0 +1,2 @@
+KEYBOARD : HanjaMode : KeyPress
+วั : ฑÛ
