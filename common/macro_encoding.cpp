@@ -134,7 +134,9 @@ DeviceMacro EncodeMacro(const EditorMacro& macro, const MacroEncoderRules& rules
     DeviceMacro out;
     KeyboardState keyboard;
     auto emit = [&](MacroCell cell) {
-        cell.delay = std::max(cell.delay, rules.minimumDelay);
+        // The delay is a packed member, so std::max (which takes references) gets a copy.
+        const uint32_t delay = cell.delay;
+        cell.delay = std::max(delay, rules.minimumDelay);
         out.cells.push_back(cell);
     };
     const MacroItem* previous = nullptr;
