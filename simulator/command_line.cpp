@@ -12,6 +12,7 @@ const char* const kUsage =
     "  varnel-keypad-sim serve --socket PATH [--state FILE] [--timing instant|usb-fs]\n"
     "                          [--fault FAULT]... [--firmware-version X.Y.Z]\n"
     "                          [--vid HEX] [--pid HEX] [--restart-delay MS] [--unplugged]\n"
+    "                          [--boot-data-identity head|tail|none]\n"
     "  varnel-keypad-sim plug --socket PATH\n"
     "  varnel-keypad-sim unplug --socket PATH\n"
     "  varnel-keypad-sim state --socket PATH [--json]\n"
@@ -21,12 +22,18 @@ const char* const kUsage =
     "\n"
     "serve simulates the keypad on a Unix socket and prints 'ready PATH' once it accepts\n"
     "connections; SIGTERM or SIGINT stop it. The other verbs talk to a running simulator.\n"
+    "--boot-data-identity places the keypad identity in the boot loader's data block of a\n"
+    "fresh keypad (no state file yet): at offsets 0/2 (head, the default), 2044/2046 (tail)\n"
+    "or nowhere. An application image programmed through the boot loader sets the version\n"
+    "the keypad reports when it holds \"VARNELFW\" and three version bytes in its first 4 KiB.\n"
     "\n"
     "Faults:\n"
     "  drop:N          swallow the next N replies (the requests are still carried out)\n"
     "  stale:N         send a stale report before each of the next N replies\n"
     "  status0:N       refuse the next N requests with status 0\n"
     "  unplug-after:N  unplug on the Nth request from now, without replying to it\n"
+    "  verify-mismatch:N  the Nth boot-loader write of application flash from now meets a\n"
+    "                  bad flash cell: its reply differs from the data sent\n"
     "  delay:MS[:N]    delay the next N replies (all of them without N) by MS milliseconds\n"
     "  clear           remove all faults\n";
 
@@ -120,6 +127,10 @@ std::optional<UsageError> ApplyServeOption(const ParsedOption& option, ServeComm
         const auto ms = ParseUnsigned(option.value, kMaxRestartDelayMs);
         if (!ms) return BadValue(option, "milliseconds from 0 to 600000");
         server.restartDelay = std::chrono::milliseconds(*ms);
+    } else if (option.name == "--boot-data-identity") {
+        const auto layout = ParseBootDataLayout(option.value);
+        if (!layout) return BadValue(option, "head, tail or none");
+        serve.bootDataIdentity = *layout;
     } else if (option.name == "--unplugged") {
         server.startPlugged = false;
     }
@@ -137,6 +148,7 @@ Command ParseServe(std::span<const std::string> arguments) {
         {"--pid", true},
         {"--restart-delay", true},
         {"--unplugged", false},
+        {"--boot-data-identity", true},
     };
     const SplitArguments split = Split(arguments, kOptions);
     if (!split.error.empty()) return UsageError{split.error};

@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "boot_data_block.h"
 #include "firmware_version.h"
 #include "hid_interfaces.h"
 #include "sim_server.h"
@@ -17,6 +18,9 @@ struct ServeCommand {
     UsbIdentity identity = kDefaultApplicationIdentity;
     // When given, replaces the version kept in the state file.
     std::optional<FirmwareVersion> firmware;
+    // Where a fresh keypad (no state file yet) keeps its identity in the boot loader's data
+    // block; a keypad loaded from its state file has its data area as it was left.
+    BootDataLayout bootDataIdentity = BootDataLayout::Head;
 };
 
 struct ControlCommand {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "firmware_marker.h"
 #include "keypad_commands.h"
 #include "macro_area.h"
 
@@ -15,9 +16,14 @@ constexpr int kStepShift = 8;
 DeviceModel::DeviceModel(UsbIdentity applicationIdentity, PersistentState state)
     : m_ApplicationIdentity(applicationIdentity), m_State(std::move(state)) {}
 
-CommandResult DeviceModel::Handle(const Packet& request) {
+CommandResult DeviceModel::Handle(const Packet& request, CellHealth cells) {
     return m_State.mode == KeypadMode::Application ? HandleApplicationRequest(request)
-                                                   : HandleBootLoaderRequest(request);
+                                                   : HandleBootLoaderRequest(request, cells);
+}
+
+bool DeviceModel::ProgramsApplicationFlash(const Packet& request) const {
+    return m_State.mode == KeypadMode::BootLoader && request[0] == command::kWrite &&
+           request[2] == command::kAreaApplication;
 }
 
 UsbIdentity DeviceModel::Identity() const {
@@ -36,6 +42,11 @@ uint32_t DeviceModel::StateWord() const {
 }
 
 CommandResult DeviceModel::Restart(uint8_t code, KeypadMode into) {
+    if (into == KeypadMode::Application) {
+        if (const auto version = FindFirmwareMarker(m_State.applicationFlash.Bytes())) {
+            m_State.firmware = *version;
+        }
+    }
     m_State.mode = into;
     ++m_nRevision;
     return {MakeReply(code, 1), into};

@@ -14,9 +14,13 @@ struct FaultName {
     std::string_view name;
 };
 constexpr FaultName kNames[] = {
-    {FaultKind::Drop, "drop"},       {FaultKind::Stale, "stale"},
-    {FaultKind::Status0, "status0"}, {FaultKind::UnplugAfter, "unplug-after"},
-    {FaultKind::Delay, "delay"},     {FaultKind::Clear, "clear"},
+    {FaultKind::Drop, "drop"},
+    {FaultKind::Stale, "stale"},
+    {FaultKind::Status0, "status0"},
+    {FaultKind::UnplugAfter, "unplug-after"},
+    {FaultKind::VerifyMismatch, "verify-mismatch"},
+    {FaultKind::Delay, "delay"},
+    {FaultKind::Clear, "clear"},
 };
 
 std::string_view NameOf(FaultKind kind) {
@@ -62,7 +66,8 @@ FaultParseResult ParseFaultRule(std::string_view text) {
         if (entry.name == fields[0]) known = &entry;
     }
     if (known == nullptr) {
-        return Fail(text, "expected drop, stale, status0, unplug-after, delay or clear");
+        return Fail(text,
+                    "expected drop, stale, status0, unplug-after, verify-mismatch, delay or clear");
     }
     FaultRule rule;
     rule.kind = known->kind;
@@ -118,6 +123,9 @@ void FaultSet::Apply(const FaultRule& rule) {
         case FaultKind::UnplugAfter:
             m_nUnplugAfter = rule.count;
             break;
+        case FaultKind::VerifyMismatch:
+            m_nVerifyMismatch = rule.count;
+            break;
         case FaultKind::Delay:
             m_Delay = rule;
             break;
@@ -127,12 +135,16 @@ void FaultSet::Apply(const FaultRule& rule) {
     }
 }
 
-RequestFate FaultSet::OnRequest() {
+RequestFate FaultSet::OnRequest(bool programsApplicationFlash) {
     RequestFate fate;
     fate.carryOut = !Use(m_nStatus0);
-    // The counter reaches zero exactly on the Nth request.
+    // Counters of "the Nth from now" reach zero exactly on the Nth request they count.
     fate.unplugWithoutReply = m_nUnplugAfter == 1;
     Use(m_nUnplugAfter);
+    if (programsApplicationFlash) {
+        fate.badFlashCell = m_nVerifyMismatch == 1;
+        Use(m_nVerifyMismatch);
+    }
     return fate;
 }
 
@@ -153,10 +165,12 @@ ReplyFate FaultSet::OnReply() {
 
 std::vector<std::string> FaultSet::Describe() const {
     std::vector<std::string> active;
-    const std::pair<FaultKind, uint32_t> counted[] = {{FaultKind::Drop, m_nDrop},
-                                                      {FaultKind::Stale, m_nStale},
-                                                      {FaultKind::Status0, m_nStatus0},
-                                                      {FaultKind::UnplugAfter, m_nUnplugAfter}};
+    const std::pair<FaultKind, uint32_t> counted[] = {
+        {FaultKind::Drop, m_nDrop},
+        {FaultKind::Stale, m_nStale},
+        {FaultKind::Status0, m_nStatus0},
+        {FaultKind::UnplugAfter, m_nUnplugAfter},
+        {FaultKind::VerifyMismatch, m_nVerifyMismatch}};
     for (const auto& [kind, remaining] : counted) {
         if (remaining != 0) active.push_back(FormatFaultRule({kind, remaining, 0}));
     }

@@ -4,6 +4,8 @@
 //   stale:N         send a stale report before each of the next N replies
 //   status0:N       refuse the next N requests: not carried out, reply status 0
 //   unplug-after:N  unplug on the Nth request from now, which is carried out but not answered
+//   verify-mismatch:N  the Nth boot-loader write of application flash from now meets a bad cell:
+//                   the flash keeps a wrong bit and the write's reply shows it
 //   delay:MS        delay every reply by MS milliseconds until cleared
 //   delay:MS:N      delay the next N replies by MS milliseconds
 //   clear           remove all faults
@@ -21,7 +23,7 @@
 
 namespace varnel::sim {
 
-enum class FaultKind { Drop, Stale, Status0, UnplugAfter, Delay, Clear };
+enum class FaultKind { Drop, Stale, Status0, UnplugAfter, VerifyMismatch, Delay, Clear };
 
 struct FaultRule {
     FaultKind kind = FaultKind::Clear;
@@ -42,6 +44,7 @@ std::string FormatFaultRule(const FaultRule& rule);
 struct RequestFate {
     bool carryOut = true;
     bool unplugWithoutReply = false;
+    bool badFlashCell = false;
 };
 
 // What happens to one reply on its way to the host.
@@ -54,8 +57,9 @@ struct ReplyFate {
 class FaultSet {
   public:
     void Apply(const FaultRule& rule);
-    // Each call consumes one use of the faults that apply.
-    RequestFate OnRequest();
+    // Each call consumes one use of the faults that apply. `programsApplicationFlash` is true
+    // for a boot-loader write of application flash, the requests verify-mismatch counts.
+    RequestFate OnRequest(bool programsApplicationFlash = false);
     ReplyFate OnReply();
     // The active faults as rules holding what remains of them.
     std::vector<std::string> Describe() const;
@@ -65,6 +69,7 @@ class FaultSet {
     uint32_t m_nStale = 0;
     uint32_t m_nStatus0 = 0;
     uint32_t m_nUnplugAfter = 0;
+    uint32_t m_nVerifyMismatch = 0;
     std::optional<FaultRule> m_Delay;
 };
 

@@ -34,6 +34,10 @@ bool FlashArea::Read(uint64_t offset, std::span<uint8_t> out) const {
     return true;
 }
 
+void FlashArea::Damage(uint64_t offset, uint8_t mask) {
+    if (offset < m_Bytes.size()) m_Bytes[offset] ^= mask;
+}
+
 size_t FlashArea::ProgrammedByteCount() const {
     return static_cast<size_t>(
         std::count_if(m_Bytes.begin(), m_Bytes.end(), [](uint8_t b) { return b != kErased; }));

@@ -24,6 +24,9 @@ class FlashArea {
     // new = old AND data, as a NOR cell cannot go from 0 back to 1 without an erase.
     bool Program(uint64_t offset, std::span<const uint8_t> data);
     bool Read(uint64_t offset, std::span<uint8_t> out) const;
+    // A cell gone bad: the byte at `offset` holds `mask`'s bits inverted, whatever was programmed.
+    // For fault injection; the next erase of the byte heals it.
+    void Damage(uint64_t offset, uint8_t mask);
 
     std::span<const uint8_t> Bytes() const { return m_Bytes; }
     // Bytes that differ from the erased value 0xFF.

@@ -35,15 +35,20 @@ std::span<uint8_t> ReplyData(Packet& reply, uint8_t length) {
 
 Packet EraseRequest(const Packet& request, std::optional<FlashWindow> window) {
     const bool erased =
-        window && window->area->Erase(GetU32(request, kEraseStart), GetU32(request, kEraseSize));
+        window && window->area->Erase(GetU32(request, kEraseStart), EraseSize(request));
     return MakeReply(request[0], erased ? 1 : 0);
 }
 
-Packet WriteRequest(const Packet& request, std::optional<FlashWindow> window) {
+uint32_t EraseSize(const Packet& request) {
+    return GetU32(request, kEraseSize);
+}
+
+Packet WriteRequest(const Packet& request, std::optional<FlashWindow> window, CellHealth cells) {
     const auto offset = window ? TransferOffset(request, *window) : std::nullopt;
     if (!offset) return MakeReply(request[0], 0);
     const uint8_t length = request[kTransferLength];
     window->area->Program(*offset, std::span<const uint8_t>(request).subspan(kWriteData, length));
+    if (cells == CellHealth::Bad) window->area->Damage(*offset, 0x01);
     Packet reply = MakeReply(request[0], 1);
     window->area->Read(*offset, ReplyData(reply, length));
     return reply;

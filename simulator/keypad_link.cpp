@@ -56,10 +56,11 @@ void KeypadLink::ReceiveRequest(uint64_t connection, const Packet& request, Time
 }
 
 void KeypadLink::Deliver(uint64_t connection, const Packet& request, TimePoint delivery) {
-    const RequestFate fate = m_Faults.OnRequest();
+    const RequestFate fate = m_Faults.OnRequest(m_Model.ProgramsApplicationFlash(request));
     const uint64_t revision = m_Model.Revision();
+    const CellHealth cells = fate.badFlashCell ? CellHealth::Bad : CellHealth::Good;
     const CommandResult result =
-        fate.carryOut ? m_Model.Handle(request) : CommandResult{RefusedReply(request)};
+        fate.carryOut ? m_Model.Handle(request, cells) : CommandResult{RefusedReply(request)};
     if (m_Model.Revision() != revision) m_Listener.StateChanged();
     if (fate.unplugWithoutReply) {
         Unplug();
@@ -73,7 +74,7 @@ void KeypadLink::Deliver(uint64_t connection, const Packet& request, TimePoint d
     }
     // A swallowed reply still takes its place in time, so a restart leaves the bus when the
     // reply would have been sent.
-    const TimePoint replyAt = m_Schedule.SendReport(delivery, replyFate.delay);
+    const TimePoint replyAt = m_Schedule.SendReport(delivery, replyFate.delay, result.busy);
     if (!replyFate.drop) SendAt(replyAt, connection, result.reply);
     if (result.restartInto) {
         m_bLeaving = true;

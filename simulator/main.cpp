@@ -39,13 +39,19 @@ int Fail(const std::string& message) {
 
 int Serve(const ServeCommand& command) {
     PersistentState state;
+    bool fresh = true;
     if (command.server.statePath) {
         StateFileLoad loaded = LoadStateFile(*command.server.statePath);
         if (loaded.status == StateFileLoad::Status::Failed) {
             return Fail(loaded.error + "; the simulator does not start over a file it cannot read");
         }
-        if (loaded.state) state = std::move(*loaded.state);
+        if (loaded.state) {
+            state = std::move(*loaded.state);
+            fresh = false;
+        }
     }
+    // A new keypad leaves the factory with its identity in the boot loader's data block.
+    if (fresh) PutBootDataIdentity(state.dataArea, command.identity, command.bootDataIdentity);
     if (command.firmware) state.firmware = *command.firmware;
 
     SimServer server(command.server, DeviceModel(command.identity, std::move(state)));

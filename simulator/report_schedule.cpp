@@ -27,11 +27,13 @@ TimePoint ReportSchedule::DeliverRequest(TimePoint arrival) {
     return delivery;
 }
 
-TimePoint ReportSchedule::SendReport(TimePoint delivery, std::chrono::milliseconds extraDelay) {
-    const auto latency = m_Model == TimingModel::Instant ? std::chrono::milliseconds(0) : kFrame;
+TimePoint ReportSchedule::SendReport(TimePoint delivery, std::chrono::milliseconds extraDelay,
+                                     std::chrono::milliseconds work) {
+    const bool instant = m_Model == TimingModel::Instant;
+    const auto latency = instant ? std::chrono::milliseconds(0) : kFrame + work;
     const TimePoint slot = std::max(delivery + latency + extraDelay, m_NextReportSlot);
     // Instant reports may share a moment but keep their order; usb-fs ones need a frame each.
-    m_NextReportSlot = m_Model == TimingModel::Instant ? slot : slot + kFrame;
+    m_NextReportSlot = instant ? slot : slot + kFrame;
     return slot;
 }
 

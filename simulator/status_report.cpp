@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "boot_data_block.h"
 #include "crc32.h"
+#include "firmware_marker.h"
 #include "macro_area.h"
 
 namespace varnel::sim {
@@ -84,6 +86,33 @@ std::string MacroAreaJson(const MacroAreaSummary& area) {
     return json + "]}";
 }
 
+// What the application flash holds: nothing, an image with its version marker, or an image
+// without one.
+std::string ApplicationText(const FlashArea& flash) {
+    if (flash.ProgrammedByteCount() == 0) return "application image: none (erased)\n";
+    const auto marker = FindFirmwareMarker(flash.Bytes());
+    if (!marker) return "application image: no version marker\n";
+    return Printf("application image: version %s (%u.%u.%u)\n",
+                  DisplayFirmwareVersion(*marker).c_str(), marker->major, marker->minor,
+                  marker->patch);
+}
+
+std::string ApplicationJson(const FlashArea& flash) {
+    const auto marker = FindFirmwareMarker(flash.Bytes());
+    std::string json = Printf("\"applicationImage\":{\"erased\":%s,\"marker\":",
+                              TrueFalse(flash.ProgrammedByteCount() == 0));
+    if (!marker) return json + "null}";
+    return json + Printf("{\"firmware\":\"%s\",\"firmwareBytes\":[%u,%u,%u]}}",
+                         DisplayFirmwareVersion(*marker).c_str(), marker->major, marker->minor,
+                         marker->patch);
+}
+
+// Where the boot loader's data block carries the keypad's application identity.
+const char* BootDataIdentityName(const DeviceModel& model) {
+    return BootDataLayoutName(
+        FindBootDataIdentity(model.State().dataArea, model.ApplicationIdentity()));
+}
+
 }  // namespace
 
 std::string FormatStatusText(const SimulatorStatus& status) {
@@ -97,6 +126,8 @@ std::string FormatStatusText(const SimulatorStatus& status) {
     text += Printf("plugged: %s\npresent: %s\n", YesNo(status.plugged), YesNo(status.present));
     text += Printf("firmware: %s (%u.%u.%u)\n", DisplayFirmwareVersion(state.firmware).c_str(),
                    state.firmware.major, state.firmware.minor, state.firmware.patch);
+    text += ApplicationText(state.applicationFlash);
+    text += Printf("boot data identity: %s\n", BootDataIdentityName(model));
     text += Printf("step: %u (raw %u)\n", state.step + 1u, state.step);
     text += Printf("configuration notices: %llu\n",
                    static_cast<unsigned long long>(model.ConfigurationNoticeCount()));
@@ -123,6 +154,8 @@ std::string FormatStatusJson(const SimulatorStatus& status) {
     json += Printf("\"firmware\":\"%s\",\"firmwareBytes\":[%u,%u,%u],",
                    DisplayFirmwareVersion(state.firmware).c_str(), state.firmware.major,
                    state.firmware.minor, state.firmware.patch);
+    json += ApplicationJson(state.applicationFlash) + ",";
+    json += Printf("\"bootDataIdentity\":\"%s\",", BootDataIdentityName(model));
     json += Printf("\"step\":%u,\"stepRaw\":%u,", state.step + 1u, state.step);
     json += Printf("\"configurationNotices\":%llu,",
                    static_cast<unsigned long long>(model.ConfigurationNoticeCount()));

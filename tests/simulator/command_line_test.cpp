@@ -10,10 +10,27 @@ Command Parse(std::initializer_list<const char*> words) {
 }
 
 TEST(CommandLine, ServeTakesEveryOption) {
-    const Command command =
-        Parse({"serve", "--socket", "/tmp/k.sock", "--state=/tmp/k.state", "--timing", "usb-fs",
-               "--fault", "drop:1", "--fault", "delay:5", "--firmware-version", "2.0x1A.7", "--vid",
-               "0x0abc", "--pid", "D1", "--restart-delay", "50", "--unplugged"});
+    const Command command = Parse({"serve",
+                                   "--socket",
+                                   "/tmp/k.sock",
+                                   "--state=/tmp/k.state",
+                                   "--timing",
+                                   "usb-fs",
+                                   "--fault",
+                                   "drop:1",
+                                   "--fault",
+                                   "delay:5",
+                                   "--firmware-version",
+                                   "2.0x1A.7",
+                                   "--vid",
+                                   "0x0abc",
+                                   "--pid",
+                                   "D1",
+                                   "--restart-delay",
+                                   "50",
+                                   "--unplugged",
+                                   "--boot-data-identity",
+                                   "tail"});
     const auto* serve = std::get_if<ServeCommand>(&command);
     ASSERT_NE(serve, nullptr);
     EXPECT_EQ(serve->server.socketPath, "/tmp/k.sock");
@@ -26,6 +43,7 @@ TEST(CommandLine, ServeTakesEveryOption) {
     EXPECT_EQ(serve->identity.productId, 0x00D1);
     EXPECT_EQ(serve->server.restartDelay, std::chrono::milliseconds(50));
     EXPECT_FALSE(serve->server.startPlugged);
+    EXPECT_EQ(serve->bootDataIdentity, BootDataLayout::Tail);
 }
 
 TEST(CommandLine, ServeDefaults) {
@@ -37,6 +55,7 @@ TEST(CommandLine, ServeDefaults) {
     EXPECT_FALSE(serve.firmware);
     EXPECT_EQ(serve.identity.vendorId, 0x1C6C);
     EXPECT_EQ(serve.identity.productId, 0xC008);
+    EXPECT_EQ(serve.bootDataIdentity, BootDataLayout::Head);
 }
 
 TEST(CommandLine, ControlVerbsBecomeControlLines) {
@@ -49,6 +68,7 @@ TEST(CommandLine, ControlVerbsBecomeControlLines) {
         {{"unplug", "--socket=s"}, "unplug"},
         {{"state", "--json", "--socket", "s"}, "state --json"},
         {{"fault", "stale:2", "--socket", "s"}, "fault stale:2"},
+        {{"fault", "verify-mismatch:3", "--socket", "s"}, "fault verify-mismatch:3"},
         {{"stop", "--socket", "s"}, "stop"},
     };
     for (const Case& c : cases) {
@@ -72,6 +92,7 @@ TEST(CommandLine, UsageErrors) {
         {"serve", "--socket", "s", "--vid", "10000"},
         {"serve", "--socket", "s", "--restart-delay", "-5"},
         {"serve", "--socket", "s", "--unplugged=yes"},
+        {"serve", "--socket", "s", "--boot-data-identity", "middle"},
         {"serve", "--socket", "s", "extra"},
         {"plug"},
         {"plug", "--socket", "s", "--json"},

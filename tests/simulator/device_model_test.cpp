@@ -6,38 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "request_builders.h"
+
 namespace varnel::sim {
 namespace {
 
-Packet Bytes(std::initializer_list<uint8_t> bytes) {
-    Packet packet{};
-    std::copy(bytes.begin(), bytes.end(), packet.begin());
-    return packet;
-}
-
-Packet MakeErase(uint8_t area, uint32_t start, uint32_t size) {
-    Packet request = Bytes({0xF1, area});
-    PutU32(request, 4, size);
-    PutU32(request, 8, start);
-    return request;
-}
-
-Packet MakeWrite(uint8_t area, uint32_t address, std::initializer_list<uint8_t> data) {
-    Packet request = Bytes({0xF2, static_cast<uint8_t>(data.size()), area});
-    PutU32(request, 4, address);
-    std::copy(data.begin(), data.end(), request.begin() + 8);
-    return request;
-}
-
-Packet MakeRead(uint8_t area, uint32_t address, uint8_t length) {
-    Packet request = Bytes({0xF3, length, area});
-    PutU32(request, 4, address);
-    return request;
-}
-
-std::vector<uint8_t> ReplyData(const Packet& reply, size_t length) {
-    return {reply.begin() + 2, reply.begin() + 2 + static_cast<ptrdiff_t>(length)};
-}
+using namespace testing_requests;
 
 class DeviceModelTest : public testing::Test {
   protected:
@@ -217,28 +191,6 @@ TEST_F(DeviceModelTest, RestartSwitchesToTheBootLoaderIdentityAndBack) {
     EXPECT_EQ(toApplication.restartInto, KeypadMode::Application);
     EXPECT_EQ(model.Identity().vendorId, 0x1C6C);
     EXPECT_EQ(model.Interfaces().size(), 4u);
-}
-
-TEST_F(DeviceModelTest, BootLoaderReadsTheDataAreaAndRefusesTheRest) {
-    Send(MakeWrite(3, 0x1F000, {0x21, 0x43}));
-    Send(MakeWrite(1, 0x100000, {0x00}));
-    Send(Bytes({0xF4, 0x01}));
-    ASSERT_EQ(model.Mode(), KeypadMode::BootLoader);
-
-    const Packet read = Send(MakeRead(3, 0x1F000, 2));
-    EXPECT_EQ(read[1], 1);
-    EXPECT_EQ(ReplyData(read, 2), (std::vector<uint8_t>{0x21, 0x43}));
-
-    const Packet refused[] = {MakeRead(1, 0x100000, 1), MakeRead(2, 0, 1), MakeWrite(3, 0, {0}),
-                              MakeErase(3, 0, 16),      Bytes({0xF0}),     Bytes({0x07}),
-                              Bytes({0x09, 0xFF}),      Bytes({0xF4, 2})};
-    for (const Packet& request : refused) {
-        SCOPED_TRACE(testing::Message() << "code " << int(request[0]));
-        const CommandResult result = model.Handle(request);
-        EXPECT_EQ(result.reply, Bytes({request[0], 0}));
-        EXPECT_FALSE(result.restartInto);
-    }
-    EXPECT_EQ(model.State().dataArea.ProgrammedByteCount(), 2u);
 }
 
 TEST_F(DeviceModelTest, RevisionMovesOnlyWhenPersistentStateChanges) {

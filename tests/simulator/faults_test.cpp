@@ -17,6 +17,7 @@ TEST(FaultRuleParsing, AcceptsEveryKindAndFormatsItBack) {
         {"stale:1", {FaultKind::Stale, 1, 0}},
         {"status0:2", {FaultKind::Status0, 2, 0}},
         {"unplug-after:5", {FaultKind::UnplugAfter, 5, 0}},
+        {"verify-mismatch:4", {FaultKind::VerifyMismatch, 4, 0}},
         {"delay:250", {FaultKind::Delay, 0, 250}},
         {"delay:40:3", {FaultKind::Delay, 3, 40}},
         {"clear", {FaultKind::Clear, 0, 0}},
@@ -33,11 +34,28 @@ TEST(FaultRuleParsing, AcceptsEveryKindAndFormatsItBack) {
 
 TEST(FaultRuleParsing, RejectsMalformedRulesWithAMessage) {
     const char* const bad[] = {
-        "",         "drop",    "drop:",       "drop:0",
-        "drop:-1",  "drop:1x", "drop: 1",     "drop:1:2",
-        "DROP:1",   "stale",   "status0:abc", "unplug-after",
-        "delay",    "delay:0", "delay:10:0",  "delay:1:2:3",
-        "delay::2", "clear:1", "jitter:1",    "drop:99999999999",
+        "",
+        "drop",
+        "drop:",
+        "drop:0",
+        "drop:-1",
+        "drop:1x",
+        "drop: 1",
+        "drop:1:2",
+        "DROP:1",
+        "stale",
+        "status0:abc",
+        "unplug-after",
+        "delay",
+        "delay:0",
+        "delay:10:0",
+        "delay:1:2:3",
+        "delay::2",
+        "clear:1",
+        "jitter:1",
+        "drop:99999999999",
+        "verify-mismatch",
+        "verify-mismatch:0",
     };
     for (const char* text : bad) {
         SCOPED_TRACE(text);
@@ -72,6 +90,19 @@ TEST(FaultEffects, UnplugHitsTheNthRequestOnly) {
     EXPECT_TRUE(third.unplugWithoutReply);
     EXPECT_TRUE(third.carryOut);
     EXPECT_FALSE(faults.OnRequest().unplugWithoutReply);
+}
+
+TEST(FaultEffects, VerifyMismatchCountsOnlyApplicationFlashWrites) {
+    FaultSet faults = With({"verify-mismatch:2"});
+    EXPECT_FALSE(faults.OnRequest(false).badFlashCell);
+    EXPECT_FALSE(faults.OnRequest(true).badFlashCell);
+    EXPECT_FALSE(faults.OnRequest(false).badFlashCell);
+    EXPECT_EQ(faults.Describe(), std::vector<std::string>{"verify-mismatch:1"});
+    const RequestFate second = faults.OnRequest(true);
+    EXPECT_TRUE(second.badFlashCell);
+    EXPECT_TRUE(second.carryOut);
+    EXPECT_FALSE(faults.OnRequest(true).badFlashCell);
+    EXPECT_TRUE(faults.Describe().empty());
 }
 
 TEST(FaultEffects, DroppedRepliesUseUpNoStaleOrDelay) {

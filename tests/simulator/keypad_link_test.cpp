@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "request_builders.h"
+
 namespace varnel::sim {
 namespace {
 
@@ -13,11 +15,7 @@ using std::chrono::milliseconds;
 const TimePoint kOrigin = TimePoint(std::chrono::seconds(1000));
 constexpr milliseconds kRestartDelay{200};
 
-Packet Bytes(std::initializer_list<uint8_t> bytes) {
-    Packet packet{};
-    std::copy(bytes.begin(), bytes.end(), packet.begin());
-    return packet;
-}
+using namespace testing_requests;
 
 struct SentReport {
     uint64_t connection;
@@ -43,8 +41,11 @@ struct RecordingListener : LinkListener {
 
 class KeypadLinkTest : public testing::Test {
   protected:
-    void Start(TimingModel timing, std::initializer_list<const char*> faults = {}) {
-        link.emplace(DeviceModel(kDefaultApplicationIdentity, PersistentState{}),
+    void Start(TimingModel timing, std::initializer_list<const char*> faults = {},
+               KeypadMode mode = KeypadMode::Application) {
+        PersistentState state;
+        state.mode = mode;
+        link.emplace(DeviceModel(kDefaultApplicationIdentity, std::move(state)),
                      KeypadLink::Settings{timing, kOrigin, kRestartDelay}, timers, listener);
         for (const char* fault : faults) link->ApplyFault(*ParseFaultRule(fault).rule);
         link->Plug();
@@ -174,6 +175,55 @@ TEST_F(KeypadLinkTest, UnplugDuringARestartKeepsTheKeypadAway) {
     link->Plug();
     EXPECT_EQ(listener.events, Events("arrival"));
     EXPECT_EQ(link->Model().Mode(), KeypadMode::BootLoader);
+}
+
+TEST_F(KeypadLinkTest, UsbFullSpeedEraseRepliesOnlyOnceTheFlashIsErased) {
+    Start(TimingModel::UsbFullSpeed, {}, KeypadMode::BootLoader);
+    Send(MakeErase(2, 0, 0x1000), microseconds(300));  // delivered at 1 ms, two pages
+    RunUntil(microseconds(81999));
+    EXPECT_TRUE(TakeReplies().empty());
+    RunUntil(microseconds(82000));
+    EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0xF1, 1})});
+}
+
+TEST_F(KeypadLinkTest, InstantEraseRepliesAtOnce) {
+    Start(TimingModel::Instant, {}, KeypadMode::BootLoader);
+    Send(MakeErase(2, 0, 0x10000), microseconds(300));
+    EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0xF1, 1})});
+}
+
+TEST_F(KeypadLinkTest, VerifyMismatchSpoilsTheNthApplicationFlashWrite) {
+    Start(TimingModel::Instant, {"verify-mismatch:2"}, KeypadMode::BootLoader);
+    Send(MakeRead(3, 0x1F000, 4), microseconds(0));  // not a write: not counted
+    Send(MakeWrite(2, 0, {0xA0}), microseconds(10));
+    Send(MakeWrite(2, 1, {0xB0}), microseconds(20));
+    Send(MakeWrite(2, 2, {0xC0}), microseconds(30));
+    const std::vector<Packet> replies = TakeReplies();
+    ASSERT_EQ(replies.size(), 4u);
+    EXPECT_EQ(replies[1], Bytes({0xF2, 1, 0xA0}));
+    EXPECT_EQ(replies[2], Bytes({0xF2, 1, 0xB1}));
+    EXPECT_EQ(replies[3], Bytes({0xF2, 1, 0xC0}));
+    EXPECT_EQ(link->Model().State().applicationFlash.Bytes()[1], 0xB1);
+}
+
+TEST_F(KeypadLinkTest, KeypadUnpluggedWhileProgrammingComesBackInItsBootLoader) {
+    Start(TimingModel::Instant, {"unplug-after:3"}, KeypadMode::BootLoader);
+    Send(MakeErase(2, 0, 0x10000), microseconds(0));
+    Send(MakeWrite(2, 0, {1, 2, 3}), microseconds(10));
+    Send(MakeWrite(2, 3, {4, 5, 6}), microseconds(20));
+    EXPECT_EQ(TakeReplies().size(), 2u);
+    EXPECT_FALSE(link->Plugged());
+
+    link->Plug();
+    EXPECT_EQ(link->Model().Mode(), KeypadMode::BootLoader);
+    ASSERT_EQ(link->PresentInterfaces().size(), 1u);
+    EXPECT_EQ(link->PresentInterfaces()[0].vendorId, 0x060B);
+    const auto flash = link->Model().State().applicationFlash.Bytes();
+    EXPECT_EQ(std::vector<uint8_t>(flash.begin(), flash.begin() + 7),
+              (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 0xFF}));
+    // The update can run again from there.
+    Send(MakeErase(2, 0, 0x10000), microseconds(30));
+    EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0xF1, 1})});
 }
 
 TEST_F(KeypadLinkTest, ReportsPersistentChangesOnly) {

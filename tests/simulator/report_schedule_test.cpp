@@ -69,6 +69,20 @@ TEST(UsbFullSpeedSchedule, DelaysKeepReportsOnTheFrameGrid) {
     EXPECT_EQ(schedule.SendReport(delivery, milliseconds(25)), At(microseconds(29000)));
 }
 
+TEST(UsbFullSpeedSchedule, WorkOnARequestHoldsItsReplyAndTheReportsBehindIt) {
+    ReportSchedule schedule(TimingModel::UsbFullSpeed, kOrigin);
+    const TimePoint erase = schedule.DeliverRequest(At(microseconds(500)));
+    EXPECT_EQ(schedule.SendReport(erase, milliseconds(0), milliseconds(40)), At(milliseconds(42)));
+    const TimePoint next = schedule.DeliverRequest(At(microseconds(1500)));
+    EXPECT_EQ(schedule.SendReport(next, milliseconds(0)), At(milliseconds(43)));
+}
+
+TEST(InstantSchedule, WorkTakesNoTime) {
+    ReportSchedule schedule(TimingModel::Instant, kOrigin);
+    const TimePoint delivery = schedule.DeliverRequest(At(microseconds(700)));
+    EXPECT_EQ(schedule.SendReport(delivery, milliseconds(0), milliseconds(1280)), delivery);
+}
+
 TEST(InstantSchedule, PassesStraightThroughButKeepsReportOrder) {
     ReportSchedule schedule(TimingModel::Instant, kOrigin);
     const TimePoint delivery = schedule.DeliverRequest(At(microseconds(1234)));

@@ -193,6 +193,42 @@ TEST_F(SimServerTest, RestartRepliesThenClosesAndComesBackAsBootLoader) {
     EXPECT_EQ(bootLoader.Exchange({0xF0}), Prefix({0xF0, 0}));
 }
 
+TEST_F(SimServerTest, FirmwareUpdateThroughTheBootLoaderComesBackWithTheImagesVersion) {
+    Start();
+    Client events(options.socketPath);
+    events.Send(MessageType::Subscribe, std::vector<uint8_t>{});
+    const auto waitForArrivals = [&](int count) {
+        for (int seen = 0; seen < count;) {
+            const std::string event = events.NextEvent();
+            ASSERT_NE(event, "no event");
+            if (event.rfind("arrival ", 0) == 0) ++seen;
+        }
+    };
+    Client application(options.socketPath);
+    ASSERT_TRUE(application.Open(VendorPath()));
+    EXPECT_EQ(application.Exchange({0xF4, 0x01}), Prefix({0xF4, 1}));
+    waitForArrivals(1);
+
+    Client bootLoader(options.socketPath);
+    ASSERT_TRUE(bootLoader.Open(VendorPath()));
+    EXPECT_EQ(bootLoader.Exchange({0xF1, 2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0}), Prefix({0xF1, 1}));
+    const std::vector<uint8_t> written = Prefix(
+        {0xF2, 1, 'V', 'A', 'R', 'N', 'E', 'L', 'F', 'W', 2, 1, 5});  // the reply form of the write
+    EXPECT_EQ(bootLoader.Exchange(
+                  {0xF2, 11, 2, 0, 0x10, 0, 0, 0, 'V', 'A', 'R', 'N', 'E', 'L', 'F', 'W', 2, 1, 5}),
+              written);
+    EXPECT_EQ(bootLoader.Exchange({0xF4, 0x01}), Prefix({0xF4, 1}));
+    EXPECT_TRUE(bootLoader.ClosedByServer());
+    waitForArrivals(4);
+
+    Client updated(options.socketPath);
+    ASSERT_TRUE(updated.Open(VendorPath()));
+    EXPECT_EQ(updated.Exchange({0xF0}), Prefix({0xF0, 2, 1, 5}));
+    const std::string state = Client(options.socketPath).Control("state").second;
+    EXPECT_NE(state.find("mode: application\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("application image: version 2.15 (2.1.5)\n"), std::string::npos) << state;
+}
+
 TEST_F(SimServerTest, ControlLinesReportStateAndRejectBadFaults) {
     options.faults.push_back({FaultKind::Drop, 2, 0});
     Start();
