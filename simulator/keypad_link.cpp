@@ -91,12 +91,16 @@ void KeypadLink::Deliver(uint64_t connection, const Packet& request, TimePoint d
 }
 
 void KeypadLink::SendAt(TimePoint when, uint64_t connection, const Packet& packet) {
-    m_Timers.At(when, [this, connection, report = HidReport(packet)] {
-        m_Listener.SendReport(connection, report);
+    // A report still queued when the keypad leaves the bus (one held back by an erase) leaves
+    // with it.
+    m_Timers.At(when, [this, connection, session = m_nBusSession, report = HidReport(packet)] {
+        if (session == m_nBusSession) m_Listener.SendReport(connection, report);
     });
 }
 
 void KeypadLink::Arrive() {
+    // A keypad coming onto the bus starts with empty endpoints.
+    m_Schedule = ReportSchedule(m_Settings.timing, m_Settings.origin);
     m_PresentInterfaces = m_Model.Interfaces();
     for (const auto& interface : m_PresentInterfaces) {
         m_Listener.InterfaceEvent("arrival " + interface.path);

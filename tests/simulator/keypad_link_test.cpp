@@ -186,6 +186,19 @@ TEST_F(KeypadLinkTest, UsbFullSpeedEraseRepliesOnlyOnceTheFlashIsErased) {
     EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0xF1, 1})});
 }
 
+TEST_F(KeypadLinkTest, KeypadRepluggedDuringAnEraseAnswersWithoutWaitingForIt) {
+    Start(TimingModel::UsbFullSpeed, {}, KeypadMode::BootLoader);
+    Send(MakeErase(2, 0, 0x10000), microseconds(300));
+    RunUntil(microseconds(1000));  // the keypad took the erase and works on it
+    link->Unplug();
+    link->Plug();
+    Send(MakeRead(3, 0x1F000, 1), microseconds(5300));
+    RunUntil(microseconds(7000));
+    EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0xF3, 1, 0xFF})});
+    RunUntil(microseconds(2'000'000));
+    EXPECT_TRUE(TakeReplies().empty());  // the erase's reply left with the keypad
+}
+
 TEST_F(KeypadLinkTest, InstantEraseRepliesAtOnce) {
     Start(TimingModel::Instant, {}, KeypadMode::BootLoader);
     Send(MakeErase(2, 0, 0x10000), microseconds(300));
