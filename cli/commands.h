@@ -16,5 +16,6 @@ int RunInfo(CliContext& context, const Arguments& args);
 int RunStep(CliContext& context, const Arguments& args);
 int RunRaw(CliContext& context, const Arguments& args);
 int RunMacro(CliContext& context, const Arguments& args);
+int RunFirmware(CliContext& context, const Arguments& args);
 
 }  // namespace varnelctl

@@ -32,6 +32,11 @@ constexpr const char kUsage[] =
     "                             copies macros onto the keypad (all without NAME)\n"
     "  macro device delete N...   removes keypad macros\n"
     "  macro device clear         removes every keypad macro\n"
+    "  firmware inspect FILE.quf  an update file: its keypad, its image, whether it fits\n"
+    "  firmware flash FILE.quf [--yes]\n"
+    "                             updates the keypad's firmware from the file\n"
+    "  firmware pack IMAGE --vid V --pid P -o FILE.quf\n"
+    "                             builds an update file for an application image\n"
     "\n"
     "Options:\n"
     "  --json                     print results (and errors) as JSON\n"
@@ -45,7 +50,8 @@ constexpr const char kUsage[] =
 using Handler = int (*)(CliContext&, const Arguments&);
 
 const std::map<std::string, Handler> kCommands = {
-    {"list", RunList}, {"info", RunInfo}, {"step", RunStep}, {"raw", RunRaw}, {"macro", RunMacro},
+    {"list", RunList}, {"info", RunInfo},   {"step", RunStep},
+    {"raw", RunRaw},   {"macro", RunMacro}, {"firmware", RunFirmware},
 };
 
 struct CommandLine {
