@@ -53,8 +53,11 @@ EditorMacro TypingMacro(const std::u16string& name, int presses) {
     return macro;
 }
 
-// Fills the keypad collection with 23 typing macros, as many copies to the keypad would.
-bool FillKeypadCollection(CLumoApi& api) {
+// Fills the keypad collection with 23 typing macros, as many copies to the keypad would. Says
+// why the benchmark cannot run, or returns null.
+const char* FillKeypadCollection(const Session& session) {
+    if (!session.simulator->Ready()) return "simulator did not start";
+    CLumoApi& api = *session.api;
     api.ClearDeviceMacros();
     for (int i = 0; i < kKeypadMacros; ++i) {
         const std::u16string name = u"Typing " + std::u16string(1, u'A' + i);
@@ -62,7 +65,10 @@ bool FillKeypadCollection(CLumoApi& api) {
             varnel::program::EncodeListMacro(api, TypingMacro(name, kPressesPerMacro)));
     }
     const uint32_t withMagic = api.GetDeviceImageSize() + 4;
-    return varnel::program::KeypadImageFits(api) && withMagic >= kLeastImageBytes;
+    if (!varnel::program::KeypadImageFits(api) || withMagic < kLeastImageBytes) {
+        return "macros do not fill the area";
+    }
+    return nullptr;
 }
 
 void ReportFloor(benchmark::State& state, const ProtocolFloorMeter& meter, uint32_t imageBytes) {
@@ -74,9 +80,8 @@ void ReportFloor(benchmark::State& state, const ProtocolFloorMeter& meter, uint3
 
 void MacroUploadUsbFs(benchmark::State& state) {
     Session session({"--timing", "usb-fs"});
-    if (!session.simulator->Ready()) return state.SkipWithError("simulator did not start");
+    if (const char* problem = FillKeypadCollection(session)) return state.SkipWithError(problem);
     CLumoApi& api = *session.api;
-    if (!FillKeypadCollection(api)) return state.SkipWithError("macros do not fill the area");
     varnel::program::DeviceLock lock;
     ProtocolFloorMeter meter;
     std::vector<double> uploadMs;
@@ -96,9 +101,8 @@ BENCHMARK(MacroUploadUsbFs)->Unit(benchmark::kMillisecond)->Iterations(7)->UseRe
 
 void MacroReadUsbFs(benchmark::State& state) {
     Session session({"--timing", "usb-fs"});
-    if (!session.simulator->Ready()) return state.SkipWithError("simulator did not start");
+    if (const char* problem = FillKeypadCollection(session)) return state.SkipWithError(problem);
     CLumoApi& api = *session.api;
-    if (!FillKeypadCollection(api)) return state.SkipWithError("macros do not fill the area");
     varnel::program::DeviceLock lock;
     if (!varnel::program::UploadKeypadMacros(api, lock, nullptr)) {
         return state.SkipWithError("upload failed");
