@@ -20,7 +20,7 @@ struct ServeCommand {
     std::optional<FirmwareVersion> firmware;
     // Where a fresh keypad (no state file yet) keeps its identity in the boot loader's data
     // block; a keypad loaded from its state file has its data area as it was left.
-    BootDataLayout bootDataIdentity = BootDataLayout::Head;
+    BootDataLayout bootDataIdentity = BootDataLayout::Tail;
 };
 
 struct ControlCommand {

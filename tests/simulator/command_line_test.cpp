@@ -55,7 +55,7 @@ TEST(CommandLine, ServeDefaults) {
     EXPECT_FALSE(serve.firmware);
     EXPECT_EQ(serve.identity.vendorId, 0x1C6C);
     EXPECT_EQ(serve.identity.productId, 0xC008);
-    EXPECT_EQ(serve.bootDataIdentity, BootDataLayout::Head);
+    EXPECT_EQ(serve.bootDataIdentity, BootDataLayout::Tail);
 }
 
 TEST(CommandLine, ControlVerbsBecomeControlLines) {
