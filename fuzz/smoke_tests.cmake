@@ -3,7 +3,7 @@
 # are skipped, not failed.
 set(VARNEL_FUZZ_BIN_DIR "${PROJECT_SOURCE_DIR}/build/fuzz/bin" CACHE PATH
   "Folder of the fuzz targets that the fuzz smoke tests run")
-set(VARNEL_FUZZ_SMOKE_RUNS 3000 CACHE STRING "Inputs each fuzz smoke test runs")
+set(VARNEL_FUZZ_SMOKE_RUNS 10000 CACHE STRING "Inputs each fuzz smoke test runs")
 
 file(GLOB varnel_fuzz_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/fuzz_*.cpp)
 foreach(source IN LISTS varnel_fuzz_sources)
