@@ -30,10 +30,12 @@ TimePoint ReportSchedule::DeliverRequest(TimePoint arrival) {
 TimePoint ReportSchedule::SendReport(TimePoint delivery, std::chrono::milliseconds extraDelay,
                                      std::chrono::milliseconds work) {
     const bool instant = m_Model == TimingModel::Instant;
-    const auto latency = instant ? std::chrono::milliseconds(0) : kFrame + work;
+    const auto latency = instant ? std::chrono::milliseconds(0) : kFrame;
     const TimePoint slot = std::max(delivery + latency + extraDelay, m_NextReportSlot);
     // Instant reports may share a moment but keep their order; usb-fs ones need a frame each.
     m_NextReportSlot = instant ? slot : slot + kFrame;
+    // A keypad at work takes no request until it is done (its endpoint NAKs the host).
+    if (!instant) m_NextRequestFrame = std::max(m_NextRequestFrame, delivery + work);
     return slot;
 }
 

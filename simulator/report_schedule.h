@@ -4,7 +4,9 @@
 // usb-fs:  a full-speed interrupt endpoint pair on a free-running 1 ms frame clock that starts at
 //          `origin`. A request is delivered at the first frame boundary strictly after it arrives,
 //          one per frame; its reply leaves one frame later, one report per frame towards the host.
-//          A request the keypad has to work on (an erase) holds its reply back by that time.
+//          A request the keypad has to work on (an erase) is answered at once, and the keypad
+//          takes no further request until the work is done: the host's pause after an erase
+//          is the time the keypad erases in.
 // All times are absolute, so a late wake-up never shifts later reports off the frame grid.
 #pragma once
 
@@ -31,9 +33,9 @@ class ReportSchedule {
 
     // When a request that arrived at `arrival` is delivered to the keypad.
     TimePoint DeliverRequest(TimePoint arrival);
-    // When a report answering a request delivered at `delivery`, held back by `extraDelay` and
-    // by the keypad's `work` on the request, leaves for the host. Reports leave in the order of
-    // these calls. Work takes no time in the instant model.
+    // When a report answering a request delivered at `delivery`, held back by `extraDelay`,
+    // leaves for the host; the keypad's `work` on the request holds back the next request.
+    // Reports leave in the order of these calls. Work takes no time in the instant model.
     TimePoint SendReport(TimePoint delivery, std::chrono::milliseconds extraDelay,
                          std::chrono::milliseconds work = {});
 

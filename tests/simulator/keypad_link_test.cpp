@@ -177,13 +177,16 @@ TEST_F(KeypadLinkTest, UnplugDuringARestartKeepsTheKeypadAway) {
     EXPECT_EQ(link->Model().Mode(), KeypadMode::BootLoader);
 }
 
-TEST_F(KeypadLinkTest, UsbFullSpeedEraseRepliesOnlyOnceTheFlashIsErased) {
+TEST_F(KeypadLinkTest, UsbFullSpeedEraseAnswersAtOnceAndHoldsTheNextRequestUntilErased) {
     Start(TimingModel::UsbFullSpeed, {}, KeypadMode::BootLoader);
     Send(MakeErase(2, 0, 0x1000), microseconds(300));  // delivered at 1 ms, two pages
+    RunUntil(microseconds(2000));
+    EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0xF1, 1})});
+    Send(MakeRead(3, 0x1F000, 1), microseconds(2300));
     RunUntil(microseconds(81999));
     EXPECT_TRUE(TakeReplies().empty());
     RunUntil(microseconds(82000));
-    EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0xF1, 1})});
+    EXPECT_EQ(TakeReplies(), std::vector<Packet>{Bytes({0xF3, 1, 0xFF})});
 }
 
 TEST_F(KeypadLinkTest, KeypadRepluggedDuringAnEraseAnswersWithoutWaitingForIt) {

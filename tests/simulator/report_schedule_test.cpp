@@ -69,12 +69,13 @@ TEST(UsbFullSpeedSchedule, DelaysKeepReportsOnTheFrameGrid) {
     EXPECT_EQ(schedule.SendReport(delivery, milliseconds(25)), At(microseconds(29000)));
 }
 
-TEST(UsbFullSpeedSchedule, WorkOnARequestHoldsItsReplyAndTheReportsBehindIt) {
+TEST(UsbFullSpeedSchedule, AKeypadAtWorkAnswersAtOnceAndTakesTheNextRequestWhenDone) {
     ReportSchedule schedule(TimingModel::UsbFullSpeed, kOrigin);
     const TimePoint erase = schedule.DeliverRequest(At(microseconds(500)));
-    EXPECT_EQ(schedule.SendReport(erase, milliseconds(0), milliseconds(40)), At(milliseconds(42)));
-    const TimePoint next = schedule.DeliverRequest(At(microseconds(1500)));
-    EXPECT_EQ(schedule.SendReport(next, milliseconds(0)), At(milliseconds(43)));
+    EXPECT_EQ(schedule.SendReport(erase, milliseconds(0), milliseconds(40)), At(milliseconds(2)));
+    const TimePoint next = schedule.DeliverRequest(At(microseconds(2500)));
+    EXPECT_EQ(next, At(milliseconds(41)));
+    EXPECT_EQ(schedule.SendReport(next, milliseconds(0)), At(milliseconds(42)));
 }
 
 TEST(InstantSchedule, WorkTakesNoTime) {
