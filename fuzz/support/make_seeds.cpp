@@ -1,6 +1,7 @@
 // Writes the seed corpora of the fuzz targets whose inputs the library itself writes: macro files
 // saved by SaveMacroFile, macro area images built from macros the library encodes, recorder text
-// files, and socket frames. Run from the fuzz build: fuzz_make_seeds fuzz/corpus
+// files, socket frames and firmware update files. Run from the fuzz build: fuzz_make_seeds
+// fuzz/corpus
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "device_image.h"
+#include "firmware_file.h"
 #include "fuzz_host.h"
 #include "scratch_file.h"
 #include "shared_api.h"
@@ -131,6 +133,18 @@ void SocketFrameSeeds(const fs::path& folder) {
     WriteSeed(folder, "report-event.bin", frames);
 }
 
+// Update files packed by the library's own writer: a small image, the header alone, and one
+// whose image fills the application flash but for its last bytes.
+void FirmwareFileSeeds(const fs::path& folder) {
+    Bytes image(300);
+    for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7);
+    WriteSeed(folder, "small.quf", varnel::PackFirmwareFile(image, {0x1C6C, 0xC008}));
+    WriteSeed(folder, "header-only.quf", varnel::PackFirmwareFile({}, {0x1C6C, 0xC008}));
+    Bytes other = varnel::PackFirmwareFile(Bytes(40, 0xFF), {0x1C6C, 0xB001});
+    other.resize(530);
+    WriteSeed(folder, "other-keypad.quf", other);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,5 +159,6 @@ int main(int argc, char** argv) {
     DeviceImageSeeds(api, corpus / "fuzz_device_macro_image");
     RecorderSeeds(corpus / "fuzz_macro_text_import");
     SocketFrameSeeds(corpus / "fuzz_socket_frames");
+    FirmwareFileSeeds(corpus / "fuzz_firmware_file");
     return 0;
 }
