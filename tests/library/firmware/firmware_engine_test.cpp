@@ -157,6 +157,19 @@ TEST_F(FirmwareEngineTest,
     EXPECT_EQ(Keypad().writes.back()[2], 0x01);
 }
 
+TEST_F(FirmwareEngineTest, ExportWritesTheBuiltInImageAndNothingForAMissingOne) {
+    const std::string path = m_strFile + ".ldrom";
+    m_Api.ExportLdromResource(u"LDROM", 1004, Utf8ToUtf16(path).c_str());
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> written{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(written, GeneratedLdroms()[1004]);
+    std::filesystem::remove(path);
+
+    m_Api.ExportLdromResource(u"LDROM", 1005, Utf8ToUtf16(path).c_str());
+    m_Api.ExportLdromResource(u"OTHER", 1004, Utf8ToUtf16(path).c_str());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
 TEST_F(FirmwareEngineTest, InTheBootLoaderTheIdentityChangesOnlyWhenTheDataBlockConfirmsIt) {
     struct Case {
         const char* what;
