@@ -88,10 +88,10 @@ TEST(DeviceImage, ParsingGivesBackWhatWasBuiltWithShortCellsWithoutData) {
     EXPECT_EQ(std::string(parsed[0].header.name), "first");
     EXPECT_EQ(parsed[0].header.repeat, 4);
     ASSERT_EQ(parsed[0].cells.size(), 2u);
-    EXPECT_EQ(parsed[0].cells[0].delay, 10u);
+    EXPECT_EQ(uint32_t{parsed[0].cells[0].delay}, 10u);
     EXPECT_EQ(parsed[0].cells[0].data[5], 0x15);
     EXPECT_EQ(parsed[0].cells[1].code, 0x4001);
-    EXPECT_EQ(parsed[0].cells[1].delay, 11u);
+    EXPECT_EQ(uint32_t{parsed[0].cells[1].delay}, 11u);
     for (uint8_t b : parsed[0].cells[1].data) EXPECT_EQ(b, 0) << "a short cell has no data";
     EXPECT_EQ(parsed[1].header.repeat, -2);
     EXPECT_EQ(parsed[1].cells[0].code, 0x8000);

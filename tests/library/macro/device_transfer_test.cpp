@@ -139,7 +139,7 @@ TEST_F(DeviceTransferTest, ReadBackGivesTheListThatWasWritten) {
     ASSERT_EQ(m_Api.GetDeviceMacroCount(), 2);
     EXPECT_EQ(std::string(m_Api.GetDeviceMacroInfo(1)), "two");
     ASSERT_EQ(m_Api.GetDeviceMacro(1)->cells.size(), 40u);
-    EXPECT_EQ(m_Api.GetDeviceMacro(1)->cells[39].delay, 39u);
+    EXPECT_EQ(uint32_t{m_Api.GetDeviceMacro(1)->cells[39].delay}, 39u);
     EXPECT_EQ(m_Api.GetDeviceImageSize(), 124u + 24 + 36 + 24 + 480);
 }
 
