@@ -77,6 +77,10 @@ std::vector<HidInterfaceInfo> ApplicationInterfaces(uint16_t vendorId, uint16_t 
     };
 }
 
+std::vector<HidInterfaceInfo> BootLoaderInterfaces() {
+    return {{"fake#VID_060B&PID_2320&MI_00", 0x060B, 0x2320, 0xFF00, 0x00, 0}};
+}
+
 ScopedFakeTransport::ScopedFakeTransport()
     : m_pKeypad(std::make_shared<FakeKeypad>()), m_pPrevious(CurrentHidTransport()) {
     InstallHidTransport(std::make_shared<FakeTransport>(m_pKeypad));

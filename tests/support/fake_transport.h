@@ -47,6 +47,9 @@ class FakeTransport final : public HidTransport {
 std::vector<HidInterfaceInfo> ApplicationInterfaces(uint16_t vendorId = 0x1C6C,
                                                     uint16_t productId = 0xC008);
 
+// The boot loader's one interface, the vendor interface of top-level usage 0.
+std::vector<HidInterfaceInfo> BootLoaderInterfaces();
+
 // Installs a fake transport for the test's lifetime and restores the previous one after.
 class ScopedFakeTransport {
   public:

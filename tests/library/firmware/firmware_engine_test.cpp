@@ -15,28 +15,16 @@
 #include "firmware_file.h"
 #include "ldrom_images.h"
 #include "lumo_api_library.h"
+#include "progress_recorder.h"
 #include "text_encoding.h"
 
 namespace varnel::testing {
 namespace {
 
-class ProgressRecorder final : public CLumoMessageReceiver {
-  public:
-    intptr_t SendWindowMessage(uint32_t message, uintptr_t wParam, intptr_t) override {
-        if (message == kLumoProgressMessage) percents.push_back(static_cast<int>(wParam));
-        return 0;
-    }
-    std::vector<int> percents;
-};
-
 std::vector<uint8_t> Pattern(size_t size, uint8_t seed) {
     std::vector<uint8_t> bytes(size);
     for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(seed + i * 7);
     return bytes;
-}
-
-std::vector<HidInterfaceInfo> BootLoaderInterfaces() {
-    return {{"fake#VID_060B&PID_2320&MI_00", 0x060B, 0x2320, 0xFF00, 0x00, 0}};
 }
 
 // Generated images of the product sizes; no product image is ever used in tests.

@@ -9,20 +9,12 @@
 #include "fake_flash.h"
 #include "lumo_api_library.h"
 #include "macro_lists.h"
+#include "progress_recorder.h"
 
 namespace varnel::testing {
 namespace {
 
 constexpr uint32_t kArea = 0x10000;
-
-class ProgressRecorder final : public CLumoMessageReceiver {
-  public:
-    intptr_t SendWindowMessage(uint32_t message, uintptr_t wParam, intptr_t) override {
-        if (message == kLumoProgressMessage) percents.push_back(static_cast<int>(wParam));
-        return 0;
-    }
-    std::vector<int> percents;
-};
 
 DeviceMacro Macro(const char* name, size_t cells) {
     DeviceMacro macro;

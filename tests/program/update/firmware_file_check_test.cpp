@@ -13,10 +13,6 @@ namespace {
 
 using program::FirmwareFileVerdict;
 
-std::vector<HidInterfaceInfo> BootLoaderInterfaces() {
-    return {{"fake#VID_060B&PID_2320&MI_00", 0x060B, 0x2320, 0xFF00, 0x00, 0}};
-}
-
 class FirmwareFileCheckTest : public DeviceTest {
   protected:
     FirmwareFileCheckTest() {
