@@ -1,19 +1,37 @@
 // The program's device lock: held around key-map and macro-area transfers so that no other
-// device traffic of the program interleaves with them. Its holder may take it again.
+// transfer interleaves with them. Its holder may take it again; other threads wait. For as long
+// as it is held it also holds an advisory lock that every process of the user shares, so that
+// the running program and varnelctl never run two transfers at once. (Single exchanges outside
+// transfers are kept apart by the library's own per-exchange lock.)
 #pragma once
 
 #include <mutex>
+#include <string>
 
 namespace varnel::program {
 
 class DeviceLock {
   public:
-    void lock() { m_Mutex.lock(); }
-    void unlock() { m_Mutex.unlock(); }
-    bool try_lock() { return m_Mutex.try_lock(); }
+    DeviceLock() = default;
+    ~DeviceLock();
+    DeviceLock(const DeviceLock&) = delete;
+    DeviceLock& operator=(const DeviceLock&) = delete;
+
+    void lock();
+    void unlock();
+    bool try_lock();
+
+    // $XDG_RUNTIME_DIR/varnel-keypad-transfer.lock, else in the system's temporary folder with
+    // the user's id in the name.
+    static std::string LockPath();
 
   private:
+    void TakeProcessLock();
+    void ReleaseProcessLock();
+
     std::recursive_mutex m_Mutex;
+    int m_nDepth = 0;
+    int m_nFile = -1;
 };
 
 }  // namespace varnel::program
