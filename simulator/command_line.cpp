@@ -1,8 +1,10 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <span>
 #include <string_view>
 
+#include "keypad_keys.h"
 #include "number_parsing.h"
 
 namespace varnel::sim {
@@ -16,6 +18,7 @@ const char* const kUsage =
     "  varnel-keypad-sim plug --socket PATH\n"
     "  varnel-keypad-sim unplug --socket PATH\n"
     "  varnel-keypad-sim state --socket PATH [--json]\n"
+    "  varnel-keypad-sim press KEY --socket PATH [--json]\n"
     "  varnel-keypad-sim fault FAULT --socket PATH\n"
     "  varnel-keypad-sim stop --socket PATH\n"
     "  varnel-keypad-sim --help\n"
@@ -27,6 +30,11 @@ const char* const kUsage =
     "key map), 0/2 (head) or nowhere. An application image programmed through the boot loader sets "
     "the version\n"
     "the keypad reports when it holds \"VARNELFW\" and three version bytes in its first 4 KiB.\n"
+    "press plays KEY through the key map and macros stored in the keypad's flash and prints\n"
+    "what the keypad sends: a keyboard combination, mouse buttons, a media function, the\n"
+    "calculator, FN, macros with their cells, macro stop, or the key's default. KEY is F1 F2 F3\n"
+    "F4 NumLock / * - + ENTER 0-9 DEL (any case; Num/, Num5, NumEnter, NumDel also do), or\n"
+    "index:N for the key at index N (0 to 20, F1 first, DEL last).\n"
     "\n"
     "Faults:\n"
     "  drop:N          swallow the next N replies (the requests are still carried out)\n"
@@ -172,21 +180,27 @@ Command ParseControl(const std::string& verb, std::span<const std::string> argum
     control.line = verb;
     for (const ParsedOption& option : split.options) {
         if (option.name == "--socket") control.socketPath = option.value;
-        if (option.name == "--json") {
-            if (verb != "state") return UsageError{"--json belongs to the state verb"};
-            control.line += " --json";
+        if (option.name == "--json" && verb != "state" && verb != "press") {
+            return UsageError{"--json belongs to the state and press verbs"};
         }
     }
-    const size_t wanted = verb == "fault" ? 1 : 0;
+    const bool json = std::ranges::any_of(
+        split.options, [](const ParsedOption& option) { return option.name == "--json"; });
+    const size_t wanted = verb == "fault" || verb == "press" ? 1 : 0;
     if (split.positional.size() != wanted) {
-        return UsageError{verb == "fault" ? "fault needs exactly one FAULT"
-                                          : verb + " takes no argument"};
+        if (verb == "fault") return UsageError{"fault needs exactly one FAULT"};
+        if (verb == "press") return UsageError{"press needs exactly one KEY"};
+        return UsageError{verb + " takes no argument"};
+    }
+    if (verb == "press" && !ParseKeypadKey(split.positional[0])) {
+        return UsageError{"unknown key '" + split.positional[0] + "': " + kKeypadKeyHelp};
     }
     if (verb == "fault") {
         const FaultParseResult fault = ParseFaultRule(split.positional[0]);
         if (!fault.rule) return UsageError{fault.error};
-        control.line += " " + split.positional[0];
     }
+    for (const std::string& word : split.positional) control.line += " " + word;
+    if (json) control.line += " --json";
     if (control.socketPath.empty()) return UsageError{verb + " needs --socket PATH"};
     return control;
 }
@@ -202,8 +216,8 @@ Command ParseCommandLine(const std::vector<std::string>& arguments) {
     const auto rest = std::span<const std::string>(arguments).subspan(1);
     if (verb == "help") return HelpCommand{};
     if (verb == "serve") return ParseServe(rest);
-    if (verb == "plug" || verb == "unplug" || verb == "state" || verb == "fault" ||
-        verb == "stop") {
+    if (verb == "plug" || verb == "unplug" || verb == "state" || verb == "press" ||
+        verb == "fault" || verb == "stop") {
         return ParseControl(verb, rest);
     }
     return UsageError{"unknown command '" + verb + "'"};

@@ -3,6 +3,9 @@
 #include <sstream>
 #include <vector>
 
+#include "key_press_report.h"
+#include "keypad_keys.h"
+
 namespace varnel::sim {
 
 namespace {
@@ -23,7 +26,15 @@ ControlReply Failure(std::string text) {
 
 ControlReply Unknown(const std::string& line) {
     return Failure("unknown control line '" + line +
-                   "'; expected plug, unplug, state [--json], fault FAULT or stop\n");
+                   "'; expected plug, unplug, state [--json], press KEY [--json], fault FAULT or "
+                   "stop\n");
+}
+
+ControlReply Press(const std::string& keyName, bool json, const KeypadLink& link) {
+    const std::optional<int> key = ParseKeypadKey(keyName);
+    if (!key) return Failure("unknown key '" + keyName + "'; " + kKeypadKeyHelp + "\n");
+    const KeyPressOutcome outcome = PressKey(link.Model().State().dataArea, *key);
+    return Success(json ? FormatKeyPressJson(outcome) : FormatKeyPressText(outcome));
 }
 
 }  // namespace
@@ -47,6 +58,9 @@ ControlReply RunControlLine(const std::string& line, KeypadLink& link) {
     if (verb == "state" && (arguments == 0 || (arguments == 1 && words[1] == "--json"))) {
         const SimulatorStatus status = link.Status();
         return Success(arguments == 0 ? FormatStatusText(status) : FormatStatusJson(status));
+    }
+    if (verb == "press" && (arguments == 1 || (arguments == 2 && words[2] == "--json"))) {
+        return Press(words[1], arguments == 2, link);
     }
     if (verb == "fault" && arguments == 1) {
         const FaultParseResult parsed = ParseFaultRule(words[1]);

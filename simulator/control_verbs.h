@@ -1,5 +1,5 @@
 // Control lines a running simulator accepts on its socket:
-//   plug | unplug | state [--json] | fault FAULT | stop
+//   plug | unplug | state [--json] | press KEY [--json] | fault FAULT | stop
 #pragma once
 
 #include <string>

@@ -6,6 +6,7 @@
 #include "crc32.h"
 #include "firmware_marker.h"
 #include "macro_area.h"
+#include "text_printf.h"
 
 namespace varnel::sim {
 
@@ -34,12 +35,6 @@ std::vector<AreaSummary> SummarizeAreas(const PersistentState& state) {
     return summaries;
 }
 
-std::string Printf(const char* format, auto... values) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, values...);
-    return text;
-}
-
 std::string IdentityText(UsbIdentity identity) {
     return Printf("%04X:%04X", identity.vendorId, identity.productId);
 }
@@ -59,17 +54,6 @@ std::string MacroAreaText(const MacroAreaSummary& area) {
     for (const StoredMacro& macro : area.macros) {
         text += Printf("  macro %d: \"%s\", %u cells, repeat %d\n", number++,
                        PrintableName(macro.name).c_str(), macro.cellCount, macro.repeat);
-    }
-    return text;
-}
-
-// A name's bytes as JSON string characters, each byte outside printable ASCII as \u00NN.
-std::string JsonName(const std::string& name) {
-    std::string text;
-    for (unsigned char c : name) {
-        text += c >= 0x20 && c < 0x7F && c != '\\' && c != '"'
-                    ? std::string(1, static_cast<char>(c))
-                    : Printf("\\u%04X", c);
     }
     return text;
 }
