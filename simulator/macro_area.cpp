@@ -111,7 +111,9 @@ StoredMacroReading ReadStoredMacro(const FlashArea& dataArea, uint32_t index) {
         return reading;
     }
     if (index >= count) {
-        reading.problem = "the macro area holds " + std::to_string(count) + " macros";
+        reading.problem = count == 0 ? std::string("the macro area holds no macros")
+                                     : "the macro area holds " + std::to_string(count) +
+                                           (count == 1 ? " macro" : " macros");
         return reading;
     }
     const uint32_t start = MacroStart(dataArea, index);

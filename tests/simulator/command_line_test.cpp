@@ -70,6 +70,9 @@ TEST(CommandLine, ControlVerbsBecomeControlLines) {
         {{"fault", "stale:2", "--socket", "s"}, "fault stale:2"},
         {{"fault", "verify-mismatch:3", "--socket", "s"}, "fault verify-mismatch:3"},
         {{"stop", "--socket", "s"}, "stop"},
+        {{"press", "Num/", "--socket", "s"}, "press Num/"},
+        {{"press", "--json", "index:14", "--socket", "s"}, "press index:14 --json"},
+        {{"press", "-", "--socket", "s"}, "press -"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
@@ -99,6 +102,10 @@ TEST(CommandLine, UsageErrors) {
         {"fault", "--socket", "s"},
         {"fault", "bogus:1", "--socket", "s"},
         {"state", "--socket", "s", "--verbose"},
+        {"press", "--socket", "s"},
+        {"press", "F1", "F2", "--socket", "s"},
+        {"press", "F13", "--socket", "s"},
+        {"press", "F1"},
     };
     for (const auto& words : cases) {
         std::string joined;

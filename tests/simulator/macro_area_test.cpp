@@ -2,68 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
+#include <initializer_list>
 #include <vector>
+
+#include "stored_image_builders.h"
 
 namespace varnel::sim {
 namespace {
 
-constexpr size_t kDataAreaSize = 0x20000;
+using namespace testing_images;
 
-struct MacroSpec {
-    std::string name;
-    std::vector<uint16_t> cellCodes;
-    int16_t repeat = 0;
-};
-
-void PutWord(std::vector<uint8_t>& image, size_t offset, uint32_t value) {
-    for (int i = 0; i < 4; ++i) image[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-// Lays the macros out as the library writes them: magic, count, offset table, then each
-// header followed by its cells (8 bytes for mouse buttons without a position, else 12).
-std::vector<uint8_t> BuildImage(const std::vector<MacroSpec>& macros) {
-    std::vector<uint8_t> image(128, 0);
-    std::memcpy(image.data(), "KRAM", 4);
-    PutWord(image, 4, static_cast<uint32_t>(macros.size()));
-    for (size_t i = 0; i < macros.size(); ++i) {
-        PutWord(image, 8 + 4 * i, static_cast<uint32_t>(image.size()));
-        std::vector<uint8_t> header(24, 0);
-        const MacroSpec& macro = macros[i];
-        header[0] = static_cast<uint8_t>(macro.cellCodes.size());
-        header[2] = static_cast<uint8_t>(macro.repeat);
-        header[3] = static_cast<uint8_t>(static_cast<uint16_t>(macro.repeat) >> 8);
-        std::memcpy(header.data() + 4, macro.name.data(), std::min<size_t>(macro.name.size(), 20));
-        image.insert(image.end(), header.begin(), header.end());
-        for (uint16_t code : macro.cellCodes) {
-            std::vector<uint8_t> cell((code & 0x7000) == 0x4000 ? 8 : 12, 0);
-            cell[0] = static_cast<uint8_t>(code);
-            cell[1] = static_cast<uint8_t>(code >> 8);
-            image.insert(image.end(), cell.begin(), cell.end());
-        }
-    }
-    if (macros.size() < 30)
-        PutWord(image, 8 + 4 * macros.size(), static_cast<uint32_t>(image.size()));
-    return image;
-}
-
-FlashArea AreaHolding(const std::vector<uint8_t>& image) {
-    FlashArea area(kDataAreaSize);
-    area.Program(kMacroAreaOffset, image);
-    return area;
+std::vector<CellSpec> Codes(std::initializer_list<uint16_t> codes) {
+    std::vector<CellSpec> cells;
+    for (uint16_t code : codes) cells.push_back({code, 10, {}});
+    return cells;
 }
 
 TEST(MacroAreaSummary, ErasedAreaHasNoMagicAndNoMacros) {
-    const MacroAreaSummary summary = SummarizeMacroArea(FlashArea(kDataAreaSize));
+    const MacroAreaSummary summary = SummarizeMacroArea(DataArea({}));
     EXPECT_FALSE(summary.hasMagic);
     EXPECT_TRUE(summary.macros.empty());
 }
 
 TEST(MacroAreaSummary, ListsEachMacroWithItsNameCellsAndRepeat) {
-    const std::vector<uint8_t> image = BuildImage(
-        {{"copy", {0x8001, 0x8001}, 0}, {"twenty-byte-name-xyz-cut", {0x4001, 0x5000}, -1}});
-    const MacroAreaSummary summary = SummarizeMacroArea(AreaHolding(image));
+    const std::vector<uint8_t> image =
+        BuildMacroArea({{"copy", Codes({0x8001, 0x8001}), 0},
+                        {"twenty-byte-name-xyz-cut", Codes({0x4001, 0x5000}), -1}});
+    const MacroAreaSummary summary = SummarizeMacroArea(DataArea({}, image));
     EXPECT_TRUE(summary.hasMagic);
     EXPECT_EQ(summary.count, 2u);
     EXPECT_EQ(summary.usedBytes, image.size());
@@ -75,25 +40,86 @@ TEST(MacroAreaSummary, ListsEachMacroWithItsNameCellsAndRepeat) {
 }
 
 TEST(MacroAreaSummary, ThirtyMacrosEndWhereTheLastMacrosCellsEnd) {
-    std::vector<MacroSpec> macros(30, MacroSpec{"m", {0x8001, 0x4020}, 0});
-    const std::vector<uint8_t> image = BuildImage(macros);
-    const MacroAreaSummary summary = SummarizeMacroArea(AreaHolding(image));
+    std::vector<MacroSpec> macros(30, MacroSpec{"m", Codes({0x8001, 0x4020}), 0});
+    const std::vector<uint8_t> image = BuildMacroArea(macros);
+    const MacroAreaSummary summary = SummarizeMacroArea(DataArea({}, image));
     EXPECT_EQ(summary.macros.size(), 30u);
     EXPECT_EQ(summary.usedBytes, image.size());
 }
 
 TEST(MacroAreaSummary, ACountAboveThirtyListsNothing) {
-    std::vector<uint8_t> image = BuildImage({{"a", {0x8001}, 0}});
-    PutWord(image, 4, 31);
-    const MacroAreaSummary summary = SummarizeMacroArea(AreaHolding(image));
+    std::vector<uint8_t> image = BuildMacroArea({{"a", Codes({0x8001}), 0}});
+    PutLittle(image, 4, 31, 4);
+    const MacroAreaSummary summary = SummarizeMacroArea(DataArea({}, image));
     EXPECT_TRUE(summary.hasMagic);
     EXPECT_EQ(summary.count, 31u);
     EXPECT_TRUE(summary.macros.empty());
 }
 
+TEST(StoredMacro, CellsAreReadInTheirStoredSizes) {
+    std::vector<uint8_t> image = BuildMacroArea({
+        {"first", Codes({0x8001}), 0},
+        {"mixed",
+         {{0x8000, 3, {0x11, 0x22}}, {0x4020, 70000, {0x33}}, {0x6001, 12, {0x10, 0x27, 0, 0}}},
+         2},
+        {"empty", {}, 0},
+    });
+    const StoredMacroReading mixed = ReadStoredMacro(DataArea({}, image), 1);
+    ASSERT_TRUE(mixed.found) << mixed.problem;
+    EXPECT_EQ(mixed.header.name, "mixed");
+    EXPECT_EQ(mixed.header.repeat, 2);
+    ASSERT_EQ(mixed.cells.size(), 3u);
+    // 8-byte cells keep no data, whatever their two spare bytes hold.
+    EXPECT_EQ(mixed.cells[0].code, 0x8000);
+    EXPECT_EQ(mixed.cells[0].data, (std::array<uint8_t, 6>{}));
+    EXPECT_EQ(mixed.cells[1].delayMs, 70000u);
+    EXPECT_EQ(mixed.cells[1].data, (std::array<uint8_t, 6>{}));
+    EXPECT_EQ(mixed.cells[2].code, 0x6001);
+    EXPECT_EQ(mixed.cells[2].data, (std::array<uint8_t, 6>{0x10, 0x27, 0, 0, 0, 0}));
+
+    const size_t emptyAt = image[16] | image[17] << 8;  // from the offset table
+    PutLittle(image, emptyAt, 0xFFFF, 2);               // a cell count that means no cells
+    const StoredMacroReading empty = ReadStoredMacro(DataArea({}, image), 2);
+    ASSERT_TRUE(empty.found) << empty.problem;
+    EXPECT_EQ(empty.header.name, "empty");
+    EXPECT_TRUE(empty.cells.empty());
+}
+
+TEST(StoredMacro, MissingMacrosSayWhy) {
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> image;
+        uint32_t index;
+        const char* problem;
+    };
+    // Two macros with one word of the area's head replaced.
+    const auto twoWith = [](size_t offset, uint32_t word) {
+        std::vector<uint8_t> image =
+            BuildMacroArea({{"a", Codes({0x8001}), 0}, {"b", Codes({0x8001}), 0}});
+        PutLittle(image, offset, word, 4);
+        return image;
+    };
+    const std::vector<uint8_t> two = twoWith(4, 2);
+    const std::vector<uint8_t> tooMany = twoWith(4, 31);
+    const std::vector<uint8_t> outside = twoWith(12, 61440);  // where macro "b" starts
+    const Case cases[] = {
+        {"erased", {}, 0, "the macro area has no magic"},
+        {"count 31", tooMany, 0, "the macro area's count 31 is above 30"},
+        {"past the count", two, 2, "the macro area holds 2 macros"},
+        {"start outside the area", outside, 1, "its offset 61440 lies outside the macro area"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const StoredMacroReading reading = ReadStoredMacro(DataArea({}, c.image), c.index);
+        EXPECT_FALSE(reading.found);
+        EXPECT_EQ(reading.problem, c.problem);
+    }
+}
+
 TEST(MacroAreaSummary, NamesPrintOnOneLineWhateverTheirBytes) {
     EXPECT_EQ(PrintableName("ab c"), "ab c");
     EXPECT_EQ(PrintableName("\xC7\xD1\n\"\\"), "\\xC7\\xD1\\x0A\\x22\\x5C");
+    EXPECT_EQ(JsonName("a\xC7\""), "a\\u00C7\\u0022");
 }
 
 }  // namespace

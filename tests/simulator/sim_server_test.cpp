@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "state_file.h"
+#include "stored_image_builders.h"
 
 namespace varnel::sim {
 namespace {
@@ -64,6 +65,9 @@ class Client {
     }
     // Sends a request and returns the 64 bytes of the next report that comes back.
     std::vector<uint8_t> Exchange(std::initializer_list<uint8_t> request) {
+        return Exchange(std::vector<uint8_t>(request));
+    }
+    std::vector<uint8_t> Exchange(const std::vector<uint8_t>& request) {
         std::vector<uint8_t> report(sockproto::kReportSize, 0);
         std::copy(request.begin(), request.end(), report.begin() + 1);
         Send(MessageType::Report, report);
@@ -243,6 +247,37 @@ TEST_F(SimServerTest, ControlLinesReportStateAndRejectBadFaults) {
     EXPECT_NE(message.find("drop:zero"), std::string::npos) << message;
     EXPECT_FALSE(control.Control("wiggle").first);
     EXPECT_NE(control.Control("state").second.find("faults: drop:2\n"), std::string::npos);
+}
+
+TEST_F(SimServerTest, PressPlaysAKeyThroughTheKeyMapTheHostWrote) {
+    Start();
+    Client device(options.socketPath);
+    ASSERT_TRUE(device.Open(VendorPath()));
+    // Key 5 (trigger byte 1 bit 3) sends Left Ctrl + C; written in 56-byte chunks as the host does.
+    const std::vector<uint8_t> keyMap =
+        testing_images::BuildKeyMap({{{{0x00, 0x08, 0x00}, {{5, 5}, {9, 4}}}}});
+    for (size_t offset = 0; offset < keyMap.size(); offset += 56) {
+        const size_t length = std::min<size_t>(56, keyMap.size() - offset);
+        std::vector<uint8_t> request = {0xF2, static_cast<uint8_t>(length), 3, 0};
+        for (int i = 0; i < 4; ++i)
+            request.push_back(static_cast<uint8_t>((0x1F000 + offset) >> (8 * i)));
+        request.insert(request.end(), keyMap.begin() + offset, keyMap.begin() + offset + length);
+        ASSERT_EQ(device.Exchange(request)[1], 1) << offset;
+    }
+
+    Client control(options.socketPath);
+    const auto [ok, text] = control.Control("press 5");
+    EXPECT_TRUE(ok);
+    EXPECT_NE(text.find("keyboard: Left Ctrl + C (HID modifiers 0x01, usages 0x06)\n"),
+              std::string::npos)
+        << text;
+    const auto [jsonOk, json] = control.Control("press index:13 --json");
+    EXPECT_TRUE(jsonOk);
+    EXPECT_NE(json.find("\"key\":\"4\",\"index\":13,\"kinds\":[\"default\"]"), std::string::npos)
+        << json;
+    const auto [badOk, message] = control.Control("press F13");
+    EXPECT_FALSE(badOk);
+    EXPECT_NE(message.find("unknown key 'F13'"), std::string::npos) << message;
 }
 
 TEST_F(SimServerTest, StopVerbEndsTheServerAndSavesTheState) {
