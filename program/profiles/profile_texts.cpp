@@ -1,0 +1,67 @@
+#include "profile_texts.h"
+
+#include <map>
+
+namespace varnel::program {
+
+namespace {
+
+constexpr uint16_t kLanguageKorean = 1042;
+
+struct Texts {
+    const char16_t* english;
+    const char16_t* korean;
+};
+
+const std::map<uint16_t, Texts>& Table() {
+    static const std::map<uint16_t, Texts> table = {
+        {kTextNoDevice,
+         {u"Can not find a supported Device!\nPlease connect the device and run again.",
+          u"지원하는 장치를 찾을 수 없습니다.\n연결 후에 다시 실행하세요."}},
+        {kTextDataChanged, {u"There is data that has changed.", u"변경된 데이터가 있습니다."}},
+        {kTextSaveToProfile, {u"Do you want to save to profile?", u"프로파일에 저장하시겠습니까?"}},
+        {kTextBadProfileName,
+         {u"\"%s\" cannot be a profile name.\nA name must not be empty, begin with \"..\" or "
+          u"contain / \\ or control characters.",
+          u"\"%s\"은(는) 프로파일 이름으로 쓸 수 없습니다.\n이름은 비어 있거나 \"..\"로 "
+          u"시작하거나 / \\ 또는 제어 문자를 포함할 수 없습니다."}},
+        {kTextProfileNotWritten,
+         {u"The profile file %s could not be written.", u"프로파일 파일 %s을(를) 쓸 수 없습니다."}},
+        {kTextProfileNotRenamed,
+         {u"The profile file %s could not be renamed.",
+          u"프로파일 파일 %s의 이름을 바꿀 수 없습니다."}},
+        {kTextProfileNotDeleted,
+         {u"The profile file %s could not be deleted.",
+          u"프로파일 파일 %s을(를) 삭제할 수 없습니다."}},
+        {kTextProfileNotRead,
+         {u"The profile file %s could not be read.", u"프로파일 파일 %s을(를) 읽을 수 없습니다."}},
+    };
+    return table;
+}
+
+std::u16string WithArgument(std::u16string text, const std::u16string& argument) {
+    if (const size_t at = text.find(u"%s"); at != std::u16string::npos) {
+        text.replace(at, 2, argument);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::u16string ProfileString(uint16_t id, uint16_t language, const std::u16string& argument) {
+    const auto found = Table().find(id);
+    if (found == Table().end()) return {};
+    return WithArgument(language == kLanguageKorean ? found->second.korean : found->second.english,
+                        argument);
+}
+
+std::u16string SavedToProfileText(const std::u16string& name) {
+    return WithArgument(u"%s 에 저장하였습니다.", name);
+}
+
+std::u16string DataChangedQuestion(const std::u16string& previousName, uint16_t language) {
+    return ProfileString(kTextDataChanged, language) + u"\n " + previousName + u" " +
+           ProfileString(kTextSaveToProfile, language);
+}
+
+}  // namespace varnel::program
