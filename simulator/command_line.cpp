@@ -30,6 +30,7 @@ const char* const kUsage =
     "key map), 0/2 (head) or nowhere. An application image programmed through the boot loader sets "
     "the version\n"
     "the keypad reports when it holds \"VARNELFW\" and three version bytes in its first 4 KiB.\n"
+    "\n"
     "press plays KEY through the key map and macros stored in the keypad's flash and prints\n"
     "what the keypad sends: a keyboard combination, mouse buttons, a media function, the\n"
     "calculator, FN, macros with their cells, macro stop, or the key's default. KEY is F1 F2 F3\n"
