@@ -140,6 +140,18 @@ std::array<int, kKeypadKeys> AppliedEntries(const KeyMapImage& image) {
     return applied;
 }
 
+bool DropIgnoredEntries(KeyMapImage& image) {
+    if (!IsValidKeyMap(image)) return false;
+    const std::array<int, kKeypadKeys> applied = AppliedEntries(image);
+    bool dropped = false;
+    for (int slot = EntryCount(image) - 1; slot >= 0; --slot) {
+        if (std::find(applied.begin(), applied.end(), slot) != applied.end()) continue;
+        RemoveSlot(image, slot);
+        dropped = true;
+    }
+    return dropped;
+}
+
 void RemoveMacroFromKeyMap(KeyMapImage& image, int removed) {
     for (int slot = UsableCount(image) - 1; slot >= 0; --slot) {
         uint8_t* entry = EntryAt(image, slot);

@@ -92,6 +92,9 @@ void RemoveEntry(KeyMapImage& image, const WorkingEntry& entry);
 // The entry slot that decides each key: entries apply in order, and one whose trigger is no key
 // or a key already decided is ignored. -1 for a key without an entry. Empty for an invalid map.
 std::array<int, kKeypadKeys> AppliedEntries(const KeyMapImage& image);
+// Takes out the entries that interpretation ignores (later entries move down, freed slots are
+// zero, the count follows). True when any went. An invalid map is left as it is.
+bool DropIgnoredEntries(KeyMapImage& image);
 
 // Keypad macro `removed` was deleted and the later ones moved up: references to it go, later
 // macro numbers move down by one, and an entry that ran it and is left with nothing to do is
