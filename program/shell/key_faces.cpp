@@ -84,8 +84,10 @@ void ShowEntry(uint8_t* entry, const KeypadMacroNames& macros, uint16_t language
         face.picture = blank ? kPictureOwn : kPictureReplacedKey;
     }
 
-    if (macros.areaEmpty) entry[kMacrosOffset] = entry[kMacrosOffset + 1] = 0;
-    if (macros.areaEmpty) entry[kMacrosOffset + 2] &= 0x80;  // the stop bit stays
+    if (macros.areaEmpty) {  // macros 0 to 22 go, the stop bit stays
+        entry[kMacrosOffset] = entry[kMacrosOffset + 1] = 0;
+        entry[kMacrosOffset + 2] &= 0x80;
+    }
     for (int macro = 0; macro < kMostKeypadMacros; ++macro) {
         if (HasMacroBit(entry, macro)) face.picture = kPictureMacro;
     }
