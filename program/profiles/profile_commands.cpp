@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "data_folder.h"
+#include "key_assignment.h"
 #include "keymap_transfer.h"
 #include "profile_files.h"
 #include "profile_macro_rule.h"
@@ -132,8 +133,9 @@ ProfileResult ProfileCommands::Add() {
     return result;
 }
 
-ProfileResult ProfileCommands::Delete(ProfileDevice& device, int index) {
-    if (!device.connected) return TellText(ProfileOutcome::NotConnected, kTextNoDevice, {});
+ProfileResult ProfileCommands::Delete(const ProfileDevice& device, int index) {
+    if (!device.connected)
+        return TellText(ProfileOutcome::NotConnected, kTextNoSupportedDevice, {});
     if (!InRange(index)) return Tell(ProfileOutcome::NoSelection, kTextNoProfileSelected);
     const std::filesystem::path file = FileOf(index);
     ProfileResult result{ProfileOutcome::Done, std::nullopt, m_Names[index], true};
@@ -251,7 +253,7 @@ ProfileResult ProfileCommands::Import(const std::filesystem::path& file,
     return {ProfileOutcome::Done, std::nullopt, profile};
 }
 
-ProfileResult ProfileCommands::Reset(ProfileDevice& device) {
+ProfileResult ProfileCommands::Reset(const ProfileDevice& device) {
     m_Images.Reset();
     device.api.SendDeviceCommand2(kCodeStep, kResetStep);
     if (!WriteKeyMapFull(device.api, device.lock, m_Images.edited, m_Images.device)) {
@@ -260,14 +262,15 @@ ProfileResult ProfileCommands::Reset(ProfileDevice& device) {
     return {};
 }
 
-ProfileResult ProfileCommands::SelectAndApply(ProfileDevice& device, int index) {
-    if (!device.connected) return TellText(ProfileOutcome::NotConnected, kTextNoDevice, {});
+ProfileResult ProfileCommands::SelectAndApply(const ProfileDevice& device, int index) {
+    if (!device.connected)
+        return TellText(ProfileOutcome::NotConnected, kTextNoSupportedDevice, {});
     m_Settings.SetProfileIndex(index);
     if (!InRange(index)) return {ProfileOutcome::NoSelection, -1};
     if (m_Images.Changed() && InRange(m_nCurrent)) {
         const std::u16string previous = m_Names[m_nCurrent];
         const SaveAnswer answer =
-            m_Questions.AskSaveChanges(DataChangedQuestion(previous, m_nLanguage));
+            m_Questions.AskSaveChanges(SaveToProfileQuestion(previous, m_nLanguage));
         // Saving must succeed before the changes are replaced by the other profile.
         if (answer == SaveAnswer::Yes && Save(m_nCurrent).outcome != ProfileOutcome::Done) {
             m_Settings.SetProfileIndex(m_nCurrent);
@@ -282,7 +285,7 @@ ProfileResult ProfileCommands::SelectAndApply(ProfileDevice& device, int index) 
 }
 
 // Reads the profile, writes it into the keypad and back into its file, under the device lock.
-ProfileResult ProfileCommands::Apply(ProfileDevice& device, int index) {
+ProfileResult ProfileCommands::Apply(const ProfileDevice& device, int index) {
     std::lock_guard hold(device.lock);
     const std::u16string name = m_Names[index];
     KeyMapImage image = EmptyKeyMap();
@@ -309,7 +312,7 @@ ProfileResult ProfileCommands::Apply(ProfileDevice& device, int index) {
     return result;
 }
 
-ProfileResult ProfileCommands::Refresh(ProfileDevice& device, int index) {
+ProfileResult ProfileCommands::Refresh(const ProfileDevice& device, int index) {
     if (m_bRefreshing.exchange(true)) return {ProfileOutcome::Busy};
     m_Images.edited.fill(0);
     m_Images.saved.fill(0);

@@ -99,7 +99,7 @@ class ProfileCommands {
     ProfileResult Add();
     // Del (connected only): removes the entry and its file, selects its neighbour; the last one
     // leaves the keypad with an empty key map. The caller then runs Refresh.
-    ProfileResult Delete(ProfileDevice& device, int index);
+    ProfileResult Delete(const ProfileDevice& device, int index);
     // Rename: a name another entry has is refused (the window keeps its dialog open).
     ProfileResult Rename(int index, const std::u16string& newName);
     // Copy: "%s_Copy%d", inserted directly above the source.
@@ -114,12 +114,12 @@ class ProfileCommands {
     // empty), appended to the list; the selection stays.
     ProfileResult Import(const std::filesystem::path& file, const std::u16string& name = {});
     // Reset: empty images, step 4, and the empty key map written to the keypad. Files untouched.
-    ProfileResult Reset(ProfileDevice& device);
+    ProfileResult Reset(const ProfileDevice& device);
     // Selection change (connected only): asks about unsaved changes, then reads profile `index`,
     // writes it into the keypad and back into its file, and makes it the current profile.
-    ProfileResult SelectAndApply(ProfileDevice& device, int index);
+    ProfileResult SelectAndApply(const ProfileDevice& device, int index);
     // Refresh: select-and-apply of `index` without the question; Busy while one runs.
-    ProfileResult Refresh(ProfileDevice& device, int index);
+    ProfileResult Refresh(const ProfileDevice& device, int index);
     // DelAll: every profile and its file; the keypad and the images stay.
     ProfileResult DeleteAll();
     // Keypad macro `removed` was deleted: the rule goes over the edited image, the saved copy
@@ -132,7 +132,7 @@ class ProfileCommands {
     void SetCurrent(int index);
     ProfileResult Tell(ProfileOutcome outcome, const std::u16string& text);
     ProfileResult TellText(ProfileOutcome outcome, uint16_t id, const std::u16string& argument);
-    ProfileResult Apply(ProfileDevice& device, int index);
+    ProfileResult Apply(const ProfileDevice& device, int index);
 
     ProgramSettings& m_Settings;
     std::filesystem::path m_Documents;

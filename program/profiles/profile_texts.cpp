@@ -15,11 +15,9 @@ struct Texts {
 
 const std::map<uint16_t, Texts>& Table() {
     static const std::map<uint16_t, Texts> table = {
-        {kTextNoDevice,
+        {kTextNoSupportedDevice,
          {u"Can not find a supported Device!\nPlease connect the device and run again.",
           u"지원하는 장치를 찾을 수 없습니다.\n연결 후에 다시 실행하세요."}},
-        {kTextDataChanged, {u"There is data that has changed.", u"변경된 데이터가 있습니다."}},
-        {kTextSaveToProfile, {u"Do you want to save to profile?", u"프로파일에 저장하시겠습니까?"}},
         {kTextBadProfileName,
          {u"\"%s\" cannot be a profile name.\nA name must not be empty, begin with \"..\" or "
           u"contain / \\ or control characters.",
@@ -57,11 +55,6 @@ std::u16string ProfileString(uint16_t id, uint16_t language, const std::u16strin
 
 std::u16string SavedToProfileText(const std::u16string& name) {
     return WithArgument(u"%s 에 저장하였습니다.", name);
-}
-
-std::u16string DataChangedQuestion(const std::u16string& previousName, uint16_t language) {
-    return ProfileString(kTextDataChanged, language) + u"\n " + previousName + u" " +
-           ProfileString(kTextSaveToProfile, language);
 }
 
 }  // namespace varnel::program

@@ -1,5 +1,6 @@
 // Texts of the profile commands. The numbered ones come from the program's string table in
-// English and Korean; the others are shown as they are, whatever the language.
+// English and Korean; the others are shown as they are, whatever the language. The question about
+// unsaved changes is the one the OK button asks (SaveToProfileQuestion in key_assignment.h).
 #pragma once
 
 #include <cstdint>
@@ -8,9 +9,7 @@
 namespace varnel::program {
 
 enum ProfileText : uint16_t {
-    kTextNoDevice = 113,
-    kTextDataChanged = 242,
-    kTextSaveToProfile = 243,
+    kTextNoSupportedDevice = 113,
     // Ours, for failures the commands report instead of passing over them; "%s" is a name.
     kTextBadProfileName = 3001,
     kTextProfileNotWritten = 3002,
@@ -33,8 +32,5 @@ std::u16string ProfileString(uint16_t id, uint16_t language, const std::u16strin
 
 // "%s 에 저장하였습니다." with the profile's name.
 std::u16string SavedToProfileText(const std::u16string& name);
-
-// "%s\n %s %s": string 242, the name of the profile applied before, string 243.
-std::u16string DataChangedQuestion(const std::u16string& previousName, uint16_t language);
 
 }  // namespace varnel::program
