@@ -112,6 +112,26 @@ TEST_F(ProfileCommandsTest, StartUsesTheDataFolderWhenTheStoredOneIsGoneAndSelec
     EXPECT_EQ(m_Profiles.CurrentIndex(), 0);
 }
 
+TEST_F(ProfileCommandsTest, AFreshProcessComparesTheKeypadWithTheCurrentProfile) {
+    const KeyMapImage a = MacroMap({{1, 1}});
+    Holds(u"A", a, 40);
+    m_Settings.SetProfileIndex(0);
+    m_Profiles.Start();
+    KeyMapImage shown;
+    ASSERT_TRUE(m_Profiles.Show(0, shown));
+    EXPECT_TRUE(std::equal(a.begin(), a.begin() + 40, shown.begin()));
+    EXPECT_EQ(shown[program::kKeyMapSize - 1], 0) << "the rest is the empty map";
+
+    m_Profiles.TakeKeypadMap(shown);
+    EXPECT_FALSE(m_Images.Changed());
+    m_Profiles.TakeKeypadMap(MacroMap({{2, 2}}));
+    EXPECT_TRUE(m_Images.Changed());
+    EXPECT_EQ(m_Images.device, MacroMap({{2, 2}}));
+
+    EXPECT_FALSE(m_Profiles.ChooseFolder(m_Temp.Path() / "gone"));
+    EXPECT_EQ(m_Settings.ProfileFolder(), Folder());
+}
+
 TEST_F(ProfileCommandsTest, AddCreatesProfile0SelectedThenProfile1) {
     EXPECT_EQ(m_Profiles.Start(), -1);
     const auto first = m_Profiles.Add();
