@@ -17,5 +17,13 @@ int RunStep(CliContext& context, const Arguments& args);
 int RunRaw(CliContext& context, const Arguments& args);
 int RunMacro(CliContext& context, const Arguments& args);
 int RunFirmware(CliContext& context, const Arguments& args);
+int RunKeymap(CliContext& context, const Arguments& args);
+int RunProfile(CliContext& context, const Arguments& args);
+int RunNumLockSync(CliContext& context, const Arguments& args);
+int RunBackup(CliContext& context, const Arguments& args);
+int RunRestore(CliContext& context, const Arguments& args);
+int RunFactoryReset(CliContext& context, const Arguments& args);
+// Deletes every profile of the program's profile folder; false when a file stayed.
+bool DeleteAllProfiles(CliContext& context);
 
 }  // namespace varnelctl

@@ -37,6 +37,21 @@ constexpr const char kUsage[] =
     "                             updates the keypad's firmware from the file\n"
     "  firmware pack IMAGE --vid V --pid P -o FILE.quf\n"
     "                             builds an update file for an application image\n"
+    "  keymap show                each key: its label, its function, whether it is reassigned\n"
+    "  keymap set KEY FUNCTION    KEY: F1..F4 NumLock / * - + ENTER 0..9 DEL or #0..#20;\n"
+    "                             FUNCTION: keys joined by + (Ctrl+Alt+Del), mouse:left|middle|\n"
+    "                             right, media:web|search|email|desktop|media|volume-down|mute|\n"
+    "                             volume-up, calculator, macro:N or macro:NAME, macro-stop, "
+    "default\n"
+    "  keymap reset KEY           the key as printed on it again\n"
+    "  keymap clear               every key as printed on it, step 4 (profile files untouched)\n"
+    "  numlock-sync [on|off]      shows or switches NumLock synchronisation\n"
+    "  factory-reset [--yes]      erases macros, key assignments and profiles\n"
+    "  backup FILE                the keypad's key map, step and macros into FILE\n"
+    "  restore FILE               puts a backup back into the keypad and reads it back\n"
+    "  profile list|show NAME|add|rm NAME|rename NAME NEW|copy NAME|save NAME\n"
+    "  profile apply NAME [--save|--discard]|export FILE|import FILE [NAME]\n"
+    "                             the program's profiles (apply asks about unsaved changes)\n"
     "\n"
     "Options:\n"
     "  --json                     print results (and errors) as JSON\n"
@@ -50,8 +65,10 @@ constexpr const char kUsage[] =
 using Handler = int (*)(CliContext&, const Arguments&);
 
 const std::map<std::string, Handler> kCommands = {
-    {"list", RunList}, {"info", RunInfo},   {"step", RunStep},
-    {"raw", RunRaw},   {"macro", RunMacro}, {"firmware", RunFirmware},
+    {"list", RunList},     {"info", RunInfo},       {"step", RunStep},
+    {"raw", RunRaw},       {"macro", RunMacro},     {"firmware", RunFirmware},
+    {"keymap", RunKeymap}, {"profile", RunProfile}, {"numlock-sync", RunNumLockSync},
+    {"backup", RunBackup}, {"restore", RunRestore}, {"factory-reset", RunFactoryReset},
 };
 
 struct CommandLine {

@@ -34,7 +34,7 @@ void MemoryRequest(uint8_t* request, uint8_t code, uint32_t length, uint32_t add
 }
 
 bool Erase(CLumoApi& api) {
-    uint8_t request[64] = {kCodeErase, 0, kDataArea};
+    uint8_t request[64] = {kCodeErase, kDataArea};
     PutU32(request + 4, kKeyMapSize);
     PutU32(request + 8, kKeyMapAddress);
     return api.Command(request);

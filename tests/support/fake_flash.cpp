@@ -64,8 +64,8 @@ std::vector<Report> FakeFlash::Respond(const Report& report) {
             std::memcpy(reply.data() + 3, m_Areas[area].data() + address, length);
             reply[2] = 1;
         }
-    } else {
-        reply[2] = 1;
+    } else if (code < 0xF1 || code > 0xF3) {
+        reply[2] = 1;  // other commands are acknowledged; memory requests of no area are refused
     }
     return {reply};
 }
