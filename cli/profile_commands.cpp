@@ -149,7 +149,7 @@ int RunProfile(CliContext& context, const Arguments& args) {
 }
 
 bool DeleteAllProfiles(CliContext& context) {
-    ProfileSession session(context, Answer::No);
+    ProfileSession session(context, Answer::No, false);
     return session.profiles->DeleteAll().outcome == varnel::program::ProfileOutcome::Done;
 }
 

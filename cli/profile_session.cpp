@@ -35,14 +35,14 @@ void TerminalProfileQuestions::Tell(const std::u16string& text) {
     std::fprintf(stderr, "varnelctl: %s\n", varnel::Utf16ToUtf8(text).c_str());
 }
 
-ProfileSession::ProfileSession(CliContext& context, Answer answer)
+ProfileSession::ProfileSession(CliContext& context, Answer answer, bool readKeypad)
     : api(context.api), questions(answer) {
     const uint16_t identity[] = {kApplicationVid, kApplicationPid};
     connected = api->IsDevicePresent(identity);
     profiles = std::make_unique<program::ProfileCommands>(settings, program::UserDocumentsFolder(),
                                                           images, questions, api->GetUiLanguage());
     profiles->Start();
-    if (!connected) return;
+    if (!connected || !readKeypad) return;
     const program::KeyMapRead read = program::ReadKeyMap(*api, lock);
     profiles->TakeKeypadMap(read.valid ? read.image : program::EmptyKeyMap());
 }

@@ -27,8 +27,9 @@ class TerminalProfileQuestions final : public varnel::program::ProfileQuestions 
 };
 
 struct ProfileSession {
-    // Reads the keypad's key map when a keypad is attached; `answer` decides the save question.
-    ProfileSession(CliContext& context, Answer answer);
+    // Reads the keypad's key map when a keypad is attached and `readKeypad` asks for it;
+    // `answer` decides the save question.
+    ProfileSession(CliContext& context, Answer answer, bool readKeypad = true);
 
     varnel::program::ProfileDevice Device() { return {*api, lock, connected}; }
 

@@ -6,11 +6,30 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
 
 namespace varnel::program {
 
+namespace {
+
+// One advisory lock for the whole process: flock() locks belong to an open file, so two device
+// locks of one process (nested calls that each make their own) must share one file, or the
+// second would wait for the first forever.
+struct ProcessLock {
+    std::mutex mutex;
+    int holders = 0;
+    int file = -1;
+};
+
+ProcessLock& SharedProcessLock() {
+    static ProcessLock s_Lock;
+    return s_Lock;
+}
+
+}  // namespace
+
 DeviceLock::~DeviceLock() {
-    ReleaseProcessLock();
+    if (m_bHoldsProcessLock) ReleaseProcessLock();
 }
 
 std::string DeviceLock::LockPath() {
@@ -22,17 +41,40 @@ std::string DeviceLock::LockPath() {
 // A lock file that cannot be opened does not stop the transfer: the lock then keeps only this
 // process's threads apart.
 void DeviceLock::TakeProcessLock() {
-    m_nFile = ::open(LockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_nFile < 0) return;
-    while (::flock(m_nFile, LOCK_EX) != 0 && errno == EINTR) {
+    ProcessLock& shared = SharedProcessLock();
+    std::lock_guard guard(shared.mutex);
+    m_bHoldsProcessLock = true;
+    if (shared.holders++ > 0) return;
+    shared.file = ::open(LockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (shared.file < 0) return;
+    while (::flock(shared.file, LOCK_EX) != 0 && errno == EINTR) {
     }
 }
 
+bool DeviceLock::TryProcessLock() {
+    ProcessLock& shared = SharedProcessLock();
+    std::lock_guard guard(shared.mutex);
+    if (shared.holders == 0) {
+        const int file = ::open(LockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (file >= 0 && ::flock(file, LOCK_EX | LOCK_NB) != 0) {
+            ::close(file);
+            return false;
+        }
+        shared.file = file;
+    }
+    ++shared.holders;
+    m_bHoldsProcessLock = true;
+    return true;
+}
+
 void DeviceLock::ReleaseProcessLock() {
-    if (m_nFile < 0) return;
-    ::flock(m_nFile, LOCK_UN);
-    ::close(m_nFile);
-    m_nFile = -1;
+    ProcessLock& shared = SharedProcessLock();
+    std::lock_guard guard(shared.mutex);
+    m_bHoldsProcessLock = false;
+    if (--shared.holders > 0 || shared.file < 0) return;
+    ::flock(shared.file, LOCK_UN);
+    ::close(shared.file);
+    shared.file = -1;
 }
 
 void DeviceLock::lock() {
@@ -42,14 +84,9 @@ void DeviceLock::lock() {
 
 bool DeviceLock::try_lock() {
     if (!m_Mutex.try_lock()) return false;
-    if (m_nDepth == 0) {
-        const int file = ::open(LockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (file >= 0 && ::flock(file, LOCK_EX | LOCK_NB) != 0) {
-            ::close(file);
-            m_Mutex.unlock();
-            return false;
-        }
-        m_nFile = file;
+    if (m_nDepth == 0 && !TryProcessLock()) {
+        m_Mutex.unlock();
+        return false;
     }
     ++m_nDepth;
     return true;

@@ -1,8 +1,9 @@
 // The program's device lock: held around key-map and macro-area transfers so that no other
 // transfer interleaves with them. Its holder may take it again; other threads wait. For as long
 // as it is held it also holds an advisory lock that every process of the user shares, so that
-// the running program and varnelctl never run two transfers at once. (Single exchanges outside
-// transfers are kept apart by the library's own per-exchange lock.)
+// the running program and varnelctl never run two transfers at once; device locks of one process
+// share that advisory lock. (Single exchanges outside transfers are kept apart by the library's
+// own per-exchange lock.)
 #pragma once
 
 #include <mutex>
@@ -27,11 +28,12 @@ class DeviceLock {
 
   private:
     void TakeProcessLock();
+    bool TryProcessLock();
     void ReleaseProcessLock();
 
     std::recursive_mutex m_Mutex;
     int m_nDepth = 0;
-    int m_nFile = -1;
+    bool m_bHoldsProcessLock = false;
 };
 
 }  // namespace varnel::program

@@ -2,8 +2,6 @@
 #include "device_lock.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -28,16 +26,10 @@ class DeviceLockTest : public ::testing::Test {
         std::filesystem::remove_all(m_strFolder);
     }
 
-    // Whether a new process could take the lock now.
+    // Whether another process could take the lock now (util-linux's flock, without waiting).
     static bool AnotherProcessGetsIt() {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            DeviceLock other;
-            ::_exit(other.try_lock() ? 0 : 1);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        const std::string command = "flock -n '" + DeviceLock::LockPath() + "' true";
+        return std::system(command.c_str()) == 0;
     }
 
     std::string m_strFolder;
@@ -53,6 +45,17 @@ TEST_F(DeviceLockTest, HeldItKeepsOtherProcessesOutUntilTheOutermostRelease) {
     lock.unlock();
     EXPECT_FALSE(AnotherProcessGetsIt());
     lock.unlock();
+    EXPECT_TRUE(AnotherProcessGetsIt());
+}
+
+TEST_F(DeviceLockTest, TwoLocksOfOneProcessNestWithoutWaitingForEachOther) {
+    DeviceLock outer;
+    DeviceLock inner;
+    outer.lock();
+    ASSERT_TRUE(inner.try_lock());
+    inner.unlock();
+    EXPECT_FALSE(AnotherProcessGetsIt()) << "the outer lock still holds";
+    outer.unlock();
     EXPECT_TRUE(AnotherProcessGetsIt());
 }
 
