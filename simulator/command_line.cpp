@@ -35,7 +35,7 @@ const char* const kUsage =
     "what the keypad sends: a keyboard combination, mouse buttons, a media function, the\n"
     "calculator, FN, macros with their cells, macro stop, or the key's default. KEY is F1 F2 F3\n"
     "F4 NumLock / * - + ENTER 0-9 DEL (any case; Num/, Num5, NumEnter, NumDel also do), or\n"
-    "index:N for the key at index N (0 to 20, F1 first, DEL last).\n"
+    "#N (or index:N) for the key at index N (0 to 20, F1 first, DEL last).\n"
     "\n"
     "Faults:\n"
     "  drop:N          swallow the next N replies (the requests are still carried out)\n"

@@ -22,7 +22,8 @@ constexpr KeypadKey kKeys[kKeypadKeyCount] = {
     {"9", 2, 2},  {"0", 0, 5},  {"DEL", 1, 5},
 };
 
-constexpr std::string_view kIndexPrefix = "index:";
+// An index as varnelctl writes it ("#14"), or spelt out ("index:14").
+constexpr std::string_view kIndexPrefixes[] = {"#", "index:"};
 
 bool SameLetters(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -42,7 +43,7 @@ std::optional<int> FindByName(std::string_view name) {
 }  // namespace
 
 const char* const kKeypadKeyHelp =
-    "a key is F1 F2 F3 F4 NumLock / * - + ENTER 0-9 DEL, or index:N for N from 0 to 20";
+    "a key is F1 F2 F3 F4 NumLock / * - + ENTER 0-9 DEL, or #N (index:N) for N from 0 to 20";
 
 const char* KeypadKeyName(int keyIndex) {
     return kKeys[keyIndex].name;
@@ -55,8 +56,9 @@ std::array<uint8_t, 3> KeypadKeyTrigger(int keyIndex) {
 }
 
 std::optional<int> ParseKeypadKey(std::string_view text) {
-    if (SameLetters(text.substr(0, kIndexPrefix.size()), kIndexPrefix)) {
-        const auto index = ParseUnsigned(text.substr(kIndexPrefix.size()), kKeypadKeyCount - 1);
+    for (const std::string_view prefix : kIndexPrefixes) {
+        if (!SameLetters(text.substr(0, prefix.size()), prefix)) continue;
+        const auto index = ParseUnsigned(text.substr(prefix.size()), kKeypadKeyCount - 1);
         if (!index) return std::nullopt;
         return static_cast<int>(*index);
     }
