@@ -32,10 +32,20 @@ std::string MakeTempFolder() {
     return ::mkdtemp(pattern);
 }
 
+// This process's environment without VARNEL_HID and without the variables `extra` sets, then
+// `extra` ("NAME=value" each).
 std::vector<std::string> Environment(const std::vector<std::string>& extra) {
+    const auto replaced = [&extra](const char* entry) {
+        if (std::strncmp(entry, "VARNEL_HID=", 11) == 0) return true;
+        for (const std::string& e : extra) {
+            const size_t name = e.find('=') + 1;
+            if (std::strncmp(entry, e.c_str(), name) == 0) return true;
+        }
+        return false;
+    };
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
-        if (std::strncmp(*e, "VARNEL_HID=", 11) != 0) env.emplace_back(*e);
+        if (!replaced(*e)) env.emplace_back(*e);
     }
     env.insert(env.end(), extra.begin(), extra.end());
     return env;
