@@ -6,6 +6,7 @@
 
 #include "cli_error.h"
 #include "key_faces.h"
+#include "keypad_macros.h"
 #include "text_encoding.h"
 
 namespace varnelctl {
@@ -41,6 +42,12 @@ std::string FunctionText(const std::u16string& html) {
 
 int PrintKeyMap(CliContext& context, program::KeyMapImage& image) {
     if (!program::IsValidKeyMap(image)) throw DeviceError("The key map is not valid.");
+    // Macro keys show the keypad's macro names: read them when a keypad is there.
+    const uint16_t application[] = {kApplicationVid, kApplicationPid};
+    if (context.api->IsDevicePresent(application)) {
+        program::DeviceLock lock;
+        program::ReadKeypadMacros(*context.api, lock);
+    }
     const program::KeyMapDisplay display = program::RedisplayKeyMap(*context.api, image);
     std::string text =
         std::string("NumLock sync: ") + (program::NumLockSyncOn(image) ? "on" : "off") + "\n";

@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "cli_error.h"
+#include "keymap_transfer.h"
 #include "keypad_macro_view.h"
 #include "keypad_macros.h"
 #include "macro_arguments.h"
 #include "macro_commands.h"
+#include "profile_session.h"
 #include "text_encoding.h"
 
 namespace varnelctl {
@@ -57,6 +59,21 @@ void Upload(CliContext& context, program::DeviceLock& lock) {
     }
     if (!uploaded) throw DeviceError("The upload of the macro area failed; run it again.");
     context.api->SendDeviceCommand(program::kCommandConfigurationChanged);
+}
+
+// Keypad macros were removed (their indexes as each was removed): the key map's references to
+// them go and later macro numbers move down, on the keypad and in every profile.
+void ForgetRemovedMacros(CliContext& context, const std::vector<int>& removed) {
+    if (removed.empty()) return;
+    ProfileSession session(context, Answer::No);
+    const program::KeyMapImage before = session.images.edited;
+    for (int index : removed) session.profiles->MacroRemoved(index);
+    if (session.images.edited == before || !program::IsValidKeyMap(before)) return;
+    program::KeyMapImage device{};
+    if (!program::WriteKeyMapFull(*context.api, session.lock, session.images.edited, device)) {
+        throw DeviceError(
+            "The keypad's macros were removed, but its key map could not be updated.");
+    }
 }
 
 std::string MacroName(CLumoApi* api, int index) {
@@ -163,17 +180,24 @@ int RunDelete(CliContext& context, const MacroArguments& args) {
     for (const std::string& word : args.positional) {
         rows.push_back(ParseMacroNumber(word, context.api->GetDeviceMacroCount()));
     }
-    program::DeleteKeypadMacros(*context.api, rows);
+    std::vector<int> removed;
+    program::DeleteKeypadMacros(*context.api, rows, [&](int index) { removed.push_back(index); });
     Upload(context, lock);
+    ForgetRemovedMacros(context, removed);
     return PrintList(context);
 }
 
 int RunClear(CliContext& context, const MacroArguments& args) {
     if (!args.positional.empty()) throw UsageError("macro device clear takes no arguments");
     program::DeviceLock lock;
-    context.RequireApplication();
+    ReadKeypad(context, lock);
+    std::vector<int> removed;
+    for (int index = context.api->GetDeviceMacroCount() - 1; index >= 0; --index) {
+        removed.push_back(index);
+    }
     context.api->ClearDeviceMacros();
     Upload(context, lock);
+    ForgetRemovedMacros(context, removed);
     return PrintList(context);
 }
 

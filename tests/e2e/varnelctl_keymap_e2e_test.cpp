@@ -89,6 +89,30 @@ TEST_F(VarnelctlKeymapTest, AMacroAssignmentPlaysThatMacro) {
     EXPECT_NE(plays.find("code 0x8001"), std::string::npos) << plays;
 }
 
+TEST_F(VarnelctlKeymapTest, DeletingAKeypadMacroRenumbersTheKeysThatRunLaterOnes) {
+    for (const char* name : {"first", "second"}) {
+        std::ofstream(Path(std::string(name) + ".mcr")) << "Keyboard : A : KeyPress\r\n";
+        ASSERT_EQ(Ctl({"macro", "file", "import", Path(std::string(name) + ".mcr"), "--into",
+                       Path("m.vmf")})
+                      .exitCode,
+                  0);
+    }
+    ASSERT_EQ(Ctl({"macro", "device", "upload", Path("m.vmf")}).exitCode, 0);
+    ASSERT_EQ(Ctl({"keymap", "set", "3", "macro:second"}).exitCode, 0);
+    ASSERT_EQ(Ctl({"keymap", "set", "4", "macro:first"}).exitCode, 0);
+    ASSERT_EQ(Ctl({"profile", "add"}).exitCode, 0);
+    ASSERT_EQ(Ctl({"profile", "save", "Profile0"}).exitCode, 0);
+    EXPECT_NE(Press("3").find("macro 2: \"second\""), std::string::npos) << Press("3");
+
+    const CommandResult deleted = Ctl({"macro", "device", "delete", "1"});
+    ASSERT_EQ(deleted.exitCode, 0) << deleted.err;
+    EXPECT_NE(Press("3").find("macro 1: \"second\""), std::string::npos) << Press("3");
+    EXPECT_NE(Press("4").find("default"), std::string::npos) << Press("4");
+    const CommandResult profile = Ctl({"profile", "show", "Profile0"});
+    EXPECT_NE(profile.out.find("3        second"), std::string::npos) << profile.out;
+    EXPECT_NE(profile.out.find("4        -"), std::string::npos) << profile.out;
+}
+
 TEST_F(VarnelctlKeymapTest, AnAppliedProfileIsWhatTheKeypadPlays) {
     ASSERT_EQ(Ctl({"keymap", "set", "9", "mouse:right"}).exitCode, 0);
     ASSERT_EQ(Ctl({"profile", "add"}).exitCode, 0);

@@ -133,7 +133,9 @@ CommandResult SimulatorProcess::Control(const std::vector<std::string>& verbAndA
 
 CommandResult RunVarnelctl(const SimulatorProcess& simulator,
                            const std::vector<std::string>& args) {
-    return RunProgram(VARNELCTL_PATH, args, {"VARNEL_HID=" + simulator.HidSpec()});
+    return RunProgram(VARNELCTL_PATH, args,
+                      {"VARNEL_HID=" + simulator.HidSpec(),
+                       "XDG_DOCUMENTS_DIR=" + simulator.Folder() + "/documents"});
 }
 
 }  // namespace varnel::e2e

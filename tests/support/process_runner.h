@@ -30,6 +30,8 @@ class SimulatorProcess {
     SimulatorProcess& operator=(const SimulatorProcess&) = delete;
 
     const std::string& SocketPath() const { return m_strSocket; }
+    // The simulator's temporary folder, removed with it.
+    const std::string& Folder() const { return m_strFolder; }
     std::string HidSpec() const { return "socket:" + m_strSocket; }
     // A control verb against this simulator ("plug", "unplug", "fault", "state", ...).
     CommandResult Control(const std::vector<std::string>& verbAndArgs) const;
@@ -42,7 +44,8 @@ class SimulatorProcess {
     bool m_bReady = false;
 };
 
-// varnelctl against a simulator.
+// varnelctl against a simulator, with the program's documents folder inside the simulator's
+// folder, so that nothing reaches the user's own.
 CommandResult RunVarnelctl(const SimulatorProcess& simulator, const std::vector<std::string>& args);
 
 }  // namespace varnel::e2e
