@@ -2,17 +2,14 @@
 
 #include <map>
 
+#include "localized_text.h"
+
 namespace varnel::program {
 
 namespace {
 
-struct Texts {
-    const char16_t* english;
-    const char16_t* korean;
-};
-
-const std::map<uint16_t, Texts>& Table() {
-    static const std::map<uint16_t, Texts> table = {
+const StringTable& Table() {
+    static const StringTable table = {
         {kTextForward, {u"FORWARD", u"앞으로"}},
         {kTextBack, {u"BACK", u"뒤로"}},
         {kTextTooManyMacros,
@@ -45,9 +42,7 @@ const std::map<uint16_t, Texts>& Table() {
 }  // namespace
 
 std::u16string WorkshopString(uint16_t id, uint16_t language) {
-    const auto found = Table().find(id);
-    if (found == Table().end()) return {};
-    return language == kLanguageKorean ? found->second.korean : found->second.english;
+    return LookUpText(Table(), id, language);
 }
 
 }  // namespace varnel::program

@@ -28,8 +28,6 @@ enum WorkshopText : uint16_t {
     kTextUploadWait = 247,
 };
 
-inline constexpr uint16_t kLanguageKorean = 1042;
-
 // The text in the language GetUiLanguage gives (1042 Korean, else English).
 std::u16string WorkshopString(uint16_t id, uint16_t language);
 

@@ -2,19 +2,14 @@
 
 #include <map>
 
+#include "localized_text.h"
+
 namespace varnel::program {
 
 namespace {
 
-constexpr uint16_t kLanguageKorean = 1042;
-
-struct Texts {
-    const char16_t* english;
-    const char16_t* korean;
-};
-
-const std::map<uint16_t, Texts>& Table() {
-    static const std::map<uint16_t, Texts> table = {
+const StringTable& Table() {
+    static const StringTable table = {
         {kTextNoSupportedDevice,
          {u"Can not find a supported Device!\nPlease connect the device and run again.",
           u"지원하는 장치를 찾을 수 없습니다.\n연결 후에 다시 실행하세요."}},
@@ -47,10 +42,7 @@ std::u16string WithArgument(std::u16string text, const std::u16string& argument)
 }  // namespace
 
 std::u16string ProfileString(uint16_t id, uint16_t language, const std::u16string& argument) {
-    const auto found = Table().find(id);
-    if (found == Table().end()) return {};
-    return WithArgument(language == kLanguageKorean ? found->second.korean : found->second.english,
-                        argument);
+    return WithArgument(LookUpText(Table(), id, language), argument);
 }
 
 std::u16string SavedToProfileText(const std::u16string& name) {

@@ -2,20 +2,16 @@
 
 #include <map>
 
+#include "localized_text.h"
 #include "workshop_texts.h"
 
 namespace varnel::program {
 
 namespace {
 
-struct Texts {
-    const char16_t* english;
-    const char16_t* korean;
-};
-
-const std::map<uint16_t, Texts>& Table() {
+const StringTable& Table() {
     // The function names of the tool-tips have one text for both languages.
-    static const std::map<uint16_t, Texts> table = {
+    static const StringTable table = {
         {kTextCalculator, {u"CALCULATOR  ", u"Calulator"}},
         {kTextMouseLeft, {u"Mouse Left", u"Mouse Left"}},
         {kTextMouseMiddle, {u"Mouse Middle", u"Mouse Middle"}},
@@ -37,9 +33,7 @@ const std::map<uint16_t, Texts>& Table() {
 }  // namespace
 
 std::u16string KeyAssignmentString(uint16_t id, uint16_t language) {
-    const auto found = Table().find(id);
-    if (found == Table().end()) return {};
-    return language == kLanguageKorean ? found->second.korean : found->second.english;
+    return LookUpText(Table(), id, language);
 }
 
 }  // namespace varnel::program

@@ -2,19 +2,14 @@
 
 #include <map>
 
+#include "localized_text.h"
+
 namespace varnel::program {
 
 namespace {
 
-constexpr uint16_t kKorean = 1042;
-
-struct Texts {
-    const char16_t* english;
-    const char16_t* korean;
-};
-
-const std::map<uint16_t, Texts>& Table() {
-    static const std::map<uint16_t, Texts> table = {
+const StringTable& Table() {
+    static const StringTable table = {
         {kTextCompleted, {u"Completed!", u"완료!"}},
         {kTextFactoryResetQuestion,
          {u"Delete all data stored on the Varnel device.",
@@ -26,9 +21,7 @@ const std::map<uint16_t, Texts>& Table() {
 }  // namespace
 
 std::u16string ShellString(uint16_t id, uint16_t language) {
-    const auto found = Table().find(id);
-    if (found == Table().end()) return {};
-    return language == kKorean ? found->second.korean : found->second.english;
+    return LookUpText(Table(), id, language);
 }
 
 }  // namespace varnel::program
