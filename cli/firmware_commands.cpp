@@ -13,6 +13,7 @@
 
 #include "cli_error.h"
 #include "commands.h"
+#include "file_output.h"
 #include "firmware_file_check.h"
 #include "macro_arguments.h"
 #include "terminal_answers.h"
@@ -193,25 +194,6 @@ uint16_t ParseHexWord(const std::string& word, const char* what) {
                          word + "\"");
     }
     return static_cast<uint16_t>(value);
-}
-
-// Writes beside the target and renames, so that an interrupted pack leaves no half file.
-void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string temporary = path + ".tmp." + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) {
-            std::remove(temporary.c_str());
-            throw DeviceError("Cannot write " + path + ": " + std::strerror(errno));
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        throw DeviceError("Cannot write " + path + ": " + reason);
-    }
 }
 
 int RunPack(CliContext& context, const Arguments& args) {

@@ -15,16 +15,6 @@ namespace {
 
 namespace program = varnel::program;
 
-// The keypad's map, refused when it is not valid (keymap clear puts an empty one in place).
-program::KeyMapImage ReadKeypadMap(CliContext& context, program::DeviceLock& lock) {
-    context.RequireApplication();
-    const program::KeyMapRead read = program::ReadKeyMap(*context.api, lock);
-    if (!read.valid) {
-        throw DeviceError("The keypad's key map is not valid; varnelctl keymap clear resets it.");
-    }
-    return read.image;
-}
-
 int ParseKey(const std::string& word) {
     const program::Parsed<int> key = program::ParseKeypadKey(word);
     if (!key.value) throw UsageError(key.error);

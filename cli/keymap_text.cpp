@@ -6,6 +6,7 @@
 
 #include "cli_error.h"
 #include "key_faces.h"
+#include "keymap_transfer.h"
 #include "keypad_macros.h"
 #include "text_encoding.h"
 
@@ -39,6 +40,15 @@ std::string FunctionText(const std::u16string& html) {
 }
 
 }  // namespace
+
+program::KeyMapImage ReadKeypadMap(CliContext& context, program::DeviceLock& lock) {
+    context.RequireApplication();
+    const program::KeyMapRead read = program::ReadKeyMap(*context.api, lock);
+    if (!read.valid) {
+        throw DeviceError("The keypad's key map is not valid; varnelctl keymap clear resets it.");
+    }
+    return read.image;
+}
 
 int PrintKeyMap(CliContext& context, program::KeyMapImage& image) {
     if (!program::IsValidKeyMap(image)) throw DeviceError("The key map is not valid.");

@@ -3,10 +3,14 @@
 #pragma once
 
 #include "cli_context.h"
+#include "device_lock.h"
 #include "keymap_image.h"
 
 namespace varnelctl {
 
 int PrintKeyMap(CliContext& context, varnel::program::KeyMapImage& image);
+
+// The keypad's key map, refused when it is not valid (keymap clear puts an empty one in place).
+varnel::program::KeyMapImage ReadKeypadMap(CliContext& context, varnel::program::DeviceLock& lock);
 
 }  // namespace varnelctl

@@ -10,6 +10,8 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "factory_reset.h"
+#include "file_output.h"
+#include "keymap_text.h"
 #include "keymap_transfer.h"
 #include "keypad_backup.h"
 #include "keypad_macros.h"
@@ -21,34 +23,6 @@ namespace varnelctl {
 namespace {
 
 namespace program = varnel::program;
-
-// The keypad's key map, which every command here starts from; an invalid one is refused.
-program::KeyMapImage ReadValidKeyMap(CliContext& context, program::DeviceLock& lock) {
-    context.RequireApplication();
-    const program::KeyMapRead read = program::ReadKeyMap(*context.api, lock);
-    if (!read.valid) {
-        throw DeviceError("The keypad's key map is not valid; run varnelctl keymap clear first.");
-    }
-    return read.image;
-}
-
-void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string temporary = path + ".tmp." + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) {
-            std::remove(temporary.c_str());
-            throw DeviceError("Cannot write " + path + ": " + std::strerror(errno));
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        throw DeviceError("Cannot write " + path + ": " + reason);
-    }
-}
 
 std::string BackupSummary(const program::KeypadBackup& backup) {
     return std::to_string(program::EntryCount(backup.keyMap)) + " key assignments, " +
@@ -64,7 +38,7 @@ int RunNumLockSync(CliContext& context, const Arguments& args) {
         throw UsageError("numlock-sync takes on, off or nothing");
     }
     program::DeviceLock lock;
-    program::KeyMapImage edited = ReadValidKeyMap(context, lock);
+    program::KeyMapImage edited = ReadKeypadMap(context, lock);
     const bool wanted = args.empty() ? program::NumLockSyncOn(edited) : args[0] == "on";
     if (!args.empty() && program::NumLockSyncOn(edited) != wanted) {
         program::SwitchNumLockSync(edited);
