@@ -6,14 +6,10 @@
 
 namespace varnelctl {
 
-namespace {
-
 bool Present(CLumoApi* api, uint16_t vendorId, uint16_t productId) {
     const uint16_t identity[2] = {vendorId, productId};
     return api->IsDevicePresent(identity);
 }
-
-}  // namespace
 
 void CliContext::Print(const std::string& text, const JsonObject& object) const {
     std::printf("%s\n", json ? object.Text().c_str() : text.c_str());

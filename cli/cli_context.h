@@ -30,6 +30,9 @@ struct CliContext {
     void RequireBootLoader() const;
 };
 
+// Whether the identity is attached; no report is exchanged.
+bool Present(CLumoApi* api, uint16_t vendorId, uint16_t productId);
+
 std::string IdentityText(uint16_t vendorId, uint16_t productId);
 const char* ModeName(KeypadMode mode);
 

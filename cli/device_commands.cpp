@@ -37,8 +37,7 @@ int RunList(CliContext& context, const Arguments& args) {
     std::vector<JsonObject> found;
     std::string text;
     for (const Candidate& c : candidates) {
-        const uint16_t identity[2] = {c.vendorId, c.productId};
-        if (!context.api->IsDevicePresent(identity)) continue;
+        if (!Present(context.api, c.vendorId, c.productId)) continue;
         const std::string id = IdentityText(c.vendorId, c.productId);
         text += (text.empty() ? "" : "\n") + id + "  " + ModeName(c.mode);
         found.push_back(JsonObject().Add("identity", id).Add("mode", ModeName(c.mode)));

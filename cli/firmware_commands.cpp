@@ -40,11 +40,6 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-bool Present(CLumoApi* api, uint16_t vendorId, uint16_t productId) {
-    const uint16_t identity[] = {vendorId, productId};
-    return api->IsDevicePresent(identity);
-}
-
 // Polls until `ready` holds or the time-out passes.
 template <typename Ready>
 bool WaitFor(Ready ready) {

@@ -37,6 +37,7 @@ int RunKeymap(CliContext& context, const Arguments& args) {
     if (verb == "show") {
         if (!rest.empty()) throw UsageError("keymap show takes no arguments");
         program::KeyMapImage image = ReadKeypadMap(context, lock);
+        program::ReadKeypadMacros(*context.api, lock);
         return PrintKeyMap(context, image);
     }
     if (verb == "set" || verb == "reset") {
@@ -59,7 +60,7 @@ int RunKeymap(CliContext& context, const Arguments& args) {
     if (verb == "clear") {
         if (!rest.empty()) throw UsageError("keymap clear takes no arguments");
         context.RequireApplication();
-        ProfileSession session(context, Answer::No);
+        ProfileSession session(context, Answer::No, false);
         ThrowUnlessDone(session.profiles->Reset(session.Device()), "keymap clear");
         return PrintKeyMap(context, session.images.edited);
     }

@@ -8,6 +8,8 @@
 
 namespace varnelctl {
 
+// Keys that run macros show the keypad's macro names: read the keypad's macros first
+// (ReadKeypadMacros) when the keypad is attached.
 int PrintKeyMap(CliContext& context, varnel::program::KeyMapImage& image);
 
 // The keypad's key map, refused when it is not valid (keymap clear puts an empty one in place).

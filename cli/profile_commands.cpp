@@ -3,6 +3,7 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "keymap_text.h"
+#include "keypad_macros.h"
 #include "macro_arguments.h"
 #include "profile_session.h"
 #include "text_encoding.h"
@@ -87,7 +88,9 @@ int RunProfile(CliContext& context, const Arguments& args) {
         throw UsageError(
             "profile needs list, show, add, rm, rename, copy, save, apply, export or import");
     }
-    ProfileSession session(context, parsed.answer);
+    // Only what starts from the keypad's key map reads it.
+    const bool usesKeypadMap = verb == "save" || verb == "apply" || verb == "export";
+    ProfileSession session(context, parsed.answer, usesKeypadMap);
     program::ProfileCommands& profiles = *session.profiles;
     if (verb == "list") {
         RequireWords(parsed, 0, 0, "list");
@@ -99,6 +102,7 @@ int RunProfile(CliContext& context, const Arguments& args) {
         if (!profiles.Show(IndexOf(session, words[0]), image)) {
             throw DeviceError(words[0] + ": the profile file could not be read");
         }
+        if (session.connected) program::ReadKeypadMacros(*context.api, session.lock);
         return PrintKeyMap(context, image);
     }
     if (verb == "add") {

@@ -37,8 +37,7 @@ void TerminalProfileQuestions::Tell(const std::u16string& text) {
 
 ProfileSession::ProfileSession(CliContext& context, Answer answer, bool readKeypad)
     : api(context.api), questions(answer) {
-    const uint16_t identity[] = {kApplicationVid, kApplicationPid};
-    connected = api->IsDevicePresent(identity);
+    connected = Present(api, kApplicationVid, kApplicationPid);
     profiles = std::make_unique<program::ProfileCommands>(settings, program::UserDocumentsFolder(),
                                                           images, questions, api->GetUiLanguage());
     profiles->Start();

@@ -29,10 +29,6 @@ constexpr uint32_t kSettingsBlockFirst = 250;
 uint8_t g_ReadImage[kMacroAreaSize];
 std::vector<uint8_t> g_WriteImage;
 
-uint32_t ErasePauseMs(uint32_t size) {
-    return ((size >> 11) + 1) * 40;
-}
-
 uint32_t SettingsBlockAddress(uint32_t index) {
     return (index + kSettingsBlockFirst) * kSettingsBlockSize;
 }
@@ -51,7 +47,7 @@ bool CLumoAPILibrary::EraseDeviceArea(uint32_t start, uint32_t size) {
     uint8_t request[kRequestSize];
     BuildEraseRequest(request, kDataArea, start, size);
     const bool erased = Command(request);
-    ProtocolPause(ErasePauseMs(size));
+    ProtocolPause(SizedErasePauseMs(size));
     return erased;
 }
 

@@ -38,10 +38,6 @@ uint32_t RoundUpToPage(uint32_t size) {
     return (size + kFlashPageSize - 1) / kFlashPageSize * kFlashPageSize;
 }
 
-uint32_t SizedErasePauseMs(uint32_t size) {
-    return ((size >> 11) + 1) * 40;
-}
-
 void ShowFormatted(const char* format, auto... values) {
     char text[128];
     std::snprintf(text, sizeof text, format, values...);
@@ -82,11 +78,14 @@ bool CLumoAPILibrary::CheckFirmwareHeader(const uint8_t* header) {
 
 bool CLumoAPILibrary::DecFirmware(const uint8_t* file, uint32_t size) {
     if (!file) return false;
-    const uint32_t imageSize = size - kFirmwareHeaderSize;  // wraps for a file shorter than 512
-    if (imageSize > kMaxApplicationImage) return false;
-    g_APRomSize = imageSize;
-    if (!CheckFirmwareHeader(file)) return false;
-    g_APROMBuff = ExtractApplicationImage(std::span<const uint8_t>(file, size));
+    const std::span<const uint8_t> bytes(file, size);
+    const FirmwareFileProblem problem = CheckFirmwareFile(bytes, {m_usDevVID, m_usDevPID});
+    if (problem == FirmwareFileProblem::TooShort || problem == FirmwareFileProblem::TooLarge) {
+        return false;
+    }
+    g_APRomSize = size - kFirmwareHeaderSize;  // recorded even for a file of another keypad
+    if (problem != FirmwareFileProblem::None) return false;
+    g_APROMBuff = ExtractApplicationImage(bytes);
     return true;
 }
 

@@ -50,6 +50,7 @@ KeyFace Captioned(std::u16string caption, CaptionStyle style) {
     if (!caption.empty()) {
         face.toolTip =
             style == CaptionStyle::Plain ? PlainToolTip(caption) : ReplacedToolTip(caption);
+        face.function = caption;
     }
     face.caption = std::move(caption);
     face.style = style;
@@ -61,6 +62,7 @@ KeyFace Pictured(int picture, const std::u16string& function) {
     KeyFace face = Captioned(u" ", CaptionStyle::Plain);
     face.picture = picture;
     face.toolTip = ReplacedToolTip(function);
+    face.function = function;
     return face;
 }
 
@@ -96,7 +98,8 @@ void ShowEntry(uint8_t* entry, const KeypadMacroNames& macros, uint16_t language
     for (const MouseFace& mouse : kMouseFaces) {
         if (!HasBit(entry, mouse.bit)) continue;
         face.picture = mouse.picture;
-        face.toolTip = ReplacedToolTip(KeyAssignmentString(mouse.text, language));
+        face.function = KeyAssignmentString(mouse.text, language);
+        face.toolTip = ReplacedToolTip(face.function);
     }
 }
 

@@ -39,7 +39,8 @@ struct KeyFace {
     CaptionStyle style = CaptionStyle::Plain;
     bool centred = true;  // captions of more than 9 characters are left-aligned
     int picture = kPictureOwn;
-    std::u16string toolTip;  // HTML for the tool-tip control; empty for none
+    std::u16string toolTip;   // HTML for the tool-tip control; empty for none
+    std::u16string function;  // what the tool-tip names, as plain text
 };
 
 struct KeyMapDisplay {
